@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The application module: the little state that every window shares.
+struct Module1
+{
+    // 1 once a profile exists; written at start-up and by the first commit.
+    qint16 HasProfile = 0;
+
+    // Where the executable lives; the profile file lies beside it.
+    QString AppDirectory;
+
+    QString profilePath() const { return AppDirectory + QStringLiteral("/NAME.txt"); }
+};

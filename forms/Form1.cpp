@@ -1,0 +1,142 @@
+#include "forms/Form1.h"
+
+#include "app/Module1.h"
+#include "app/Version.h"
+#include "forms/ColouredButton.h"
+#include "forms/PaletteSlotBox.h"
+#include "forms/Windows.h"
+#include "platform/ErrorReport.h"
+#include "platform/Twips.h"
+#include "platform/Window.h"
+#include "profile/ProfileFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+using platform::twips;
+
+namespace {
+
+constexpr int kBoxHeight = 270;
+constexpr int kRowPitch = 240;
+constexpr QRect kOuterPlace = twips(0, 0, 1800, 8685);
+
+struct ButtonSpec
+{
+    const char16_t* name;
+    const char16_t* caption;
+    int left, width;
+    profile::Rgb face;
+};
+constexpr int kButtonHeight = 255;
+constexpr std::array<ButtonSpec, 3> kButtons{{
+    {u"Command1", u"内容変更", 0, 855, {192, 255, 192}},
+    {u"Command2", u"PT", 840, 375, {192, 255, 255}},
+    {u"btnHelp", u"ﾍﾙﾌﾟ", 1200, 495, {255, 255, 192}},
+}};
+
+QColor toColor(profile::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+} // namespace
+
+Form1::Form1(Windows& windows) : m_windows(windows)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+    setFixedSize(kOuterPlace.size());
+    createButtons();
+    createSlotBoxes();
+}
+
+void Form1::createSlotBoxes()
+{
+    for (int slot = 0; slot < profile::kSlotCount; ++slot) {
+        const profile::Slot& spec = profile::kSlots[slot];
+        auto* box = new PaletteSlotBox(this);
+        box->setObjectName(QStringLiteral("Text%1").arg(slot));
+        box->setGeometry(twips(spec.left, kRowPitch * (spec.row + 1), spec.width, kBoxHeight));
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Base, Qt::white);
+        colours.setColor(QPalette::Text, toColor(spec.colour));
+        box->setPalette(colours);
+        box->setText(QString::fromUtf16(profile::kPlaceholder));
+        box->setCursorPosition(0);
+        Text[slot] = box;
+    }
+}
+
+void Form1::createButtons()
+{
+    std::array<QPushButton**, 3> members{&Command1, &Command2, &btnHelp};
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        const ButtonSpec& spec = kButtons[i];
+        auto* button =
+            makeColouredButton(this, QString::fromUtf16(spec.caption), toColor(spec.face));
+        button->setObjectName(QString::fromUtf16(spec.name));
+        button->setGeometry(twips(spec.left, 0, spec.width, kButtonHeight));
+        *members[i] = button;
+    }
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { platform::trap([this] { m_windows.showForm2(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { platform::trap([this] { m_windows.showForm6(); }); });
+    connect(btnHelp, &QPushButton::clicked, this,
+            [this] { platform::trap([this] { m_windows.showForm3(); }); });
+}
+
+void Form1::Load()
+{
+    platform::placeTopmost(*this);
+    platform::trap([this] {
+        setWindowTitle(QStringLiteral("Ver.%1.%2").arg(kVersionMinor).arg(kVersionRevision));
+        platform::setOuterGeometry(*this, kOuterPlace);
+        Module1& module = m_windows.module();
+        const QString marker =
+            profile::LoadProfile(module.profilePath(), [this](int slot, const QString& text) {
+                setSlotText(slot, text);
+            });
+        if (profile::markerSaysProfileExists(marker)) {
+            m_windows.showForm6();
+            module.HasProfile = 1;
+        } else {
+            m_windows.showForm4();
+            module.HasProfile = 0;
+        }
+    });
+}
+
+QString Form1::slotText(int slot) const
+{
+    return Text[slot]->text();
+}
+
+void Form1::setSlotText(int slot, const QString& text)
+{
+    Text[slot]->setText(text);
+    // Show the beginning of a long value, not its end.
+    Text[slot]->setCursorPosition(0);
+}
+
+profile::Record Form1::record() const
+{
+    profile::Record record;
+    for (int slot = 0; slot < profile::kSlotCount; ++slot)
+        record[slot] = slotText(slot);
+    return record;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the palette ends the program at once, whatever else is open;
+    // nothing is saved and nothing is asked.
+    event->accept();
+    QApplication::quit();
+}

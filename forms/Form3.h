@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class Form3 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form3();
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class Form6 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form6();
+};

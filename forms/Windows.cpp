@@ -1,0 +1,65 @@
+#include "forms/Windows.h"
+
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/Form6.h"
+
+Windows::Windows(Module1& module) : m_module(module) {}
+
+Windows::~Windows() = default;
+
+void Windows::startUp()
+{
+    Form1& form = palette();
+    form.Load();
+    form.show();
+}
+
+Form1& Windows::palette()
+{
+    if (!m_palette)
+        m_palette = std::make_unique<Form1>(*this);
+    return *m_palette;
+}
+
+Form2& Windows::showForm2()
+{
+    return m_form2.show([this] { return new Form2(*this); });
+}
+
+Form3& Windows::showForm3()
+{
+    return m_form3.show([] { return new Form3; });
+}
+
+Form4& Windows::showForm4()
+{
+    return m_form4.show([this] { return new Form4(*this); });
+}
+
+Form6& Windows::showForm6()
+{
+    return m_form6.show([] { return new Form6; });
+}
+
+Form2* Windows::form2() const
+{
+    return m_form2.get();
+}
+
+Form3* Windows::form3() const
+{
+    return m_form3.get();
+}
+
+Form4* Windows::form4() const
+{
+    return m_form4.get();
+}
+
+Form6* Windows::form6() const
+{
+    return m_form6.get();
+}

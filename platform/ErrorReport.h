@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+#include <functional>
+#include <new>
+
+namespace platform {
+
+using ErrorReporter = std::function<void(const AppError&)>;
+
+// The report's text: description, two line breaks and the error number.
+QString errorReportText(const AppError& error);
+
+// Shows the report; by default a modal message box. Every handler's trap ends
+// here, so tests install a recorder instead of ever meeting a modal box.
+void reportError(const AppError& error);
+
+// Replaces the reporter and returns the previous one.
+ErrorReporter setErrorReporter(ErrorReporter reporter);
+
+// The error trap every event handler runs under: a failing step reports the
+// error and ends the handler; what the earlier steps did stays done.
+template <typename Steps> void trap(Steps&& steps)
+{
+    try {
+        steps();
+    } catch (const AppError& error) {
+        reportError(error);
+    } catch (const std::bad_alloc&) {
+        reportError(AppError::outOfMemory());
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+namespace platform {
+
+// Keeps a window above every window that is not itself topmost.
+void placeTopmost(QWidget& window);
+
+// Places a window so that its outer frame, title bar and border included,
+// covers `outer` (device-independent pixels, screen coordinates). The frame's
+// size is only known once the window manager has decorated the window, so the
+// client size is corrected again when the frame becomes known.
+void setOuterGeometry(QWidget& window, const QRect& outer);
+
+// Centres a window on the screen it will appear on.
+void centreOnScreen(QWidget& window);
+
+// Fixed single border: the user cannot resize; no minimize or maximize box.
+void setFixedDialogFrame(QWidget& window, const QSize& clientSize);
+
+// One window of the program: created on first use, only brought forward while
+// it is open, destroyed when it is closed and created anew the next time.
+template <typename Window> class WindowHolder
+{
+public:
+    template <typename Factory> Window& show(Factory&& create)
+    {
+        if (!m_window) {
+            m_window = create();
+            m_window->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+        return *m_window;
+    }
+
+    Window* get() const { return m_window.data(); }
+
+    ~WindowHolder() { delete m_window.data(); }
+
+private:
+    QPointer<Window> m_window;
+};
+
+} // namespace platform

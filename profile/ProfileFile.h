@@ -1,0 +1,32 @@
+#pragma once
+
+#include "profile/SlotTable.h"
+
+#include <functional>
+
+namespace profile {
+
+// NAME.txt: a marker line, then one line per slot in index order, in code
+// page 932 with CR LF line ends. Both operations throw platform::AppError.
+
+// Receives each slot's text as soon as its line has been read, so that the
+// slots read before a failure stay set.
+using SlotSink = std::function<void(int slot, const QString& text)>;
+
+// Reads the file and returns its marker line. Fails with 53 when the file is
+// missing, 75 when it cannot be read, 62 when it ends before the last slot.
+QString LoadProfile(const QString& path, const SlotSink& setSlot);
+
+// Replaces the file atomically with marker "1" and the record's 57 slots. On
+// any failure the previous file stays as it was. A line break inside a value
+// is stored as LF, which the reader takes as an ordinary character.
+void SaveProfile(const QString& path, const Record& record);
+
+// The marker line converted as a typed number: true for non-zero, false for
+// zero. Anything that is not a decimal number fails with 13.
+bool markerSaysProfileExists(const QString& marker);
+
+// The file's bytes for a record, exactly as SaveProfile writes them.
+QByteArray encodeProfile(const Record& record);
+
+} // namespace profile
