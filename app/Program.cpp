@@ -1,0 +1,21 @@
+#include "app/Program.h"
+
+#include "app/Module1.h"
+#include "forms/Windows.h"
+#include "platform/Application.h"
+
+#include <QApplication>
+
+int runProgram(int argc, char* argv[], const std::function<void(Windows&)>& started)
+{
+    platform::prepareProcess();
+    QApplication application(argc, argv);
+    platform::prepareApplication();
+
+    Module1 module{0, platform::applicationDirectory()};
+    Windows windows(module);
+    windows.startUp();
+    if (started)
+        started(windows);
+    return QApplication::exec();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// Runs `step` `runs` times and returns the median wall time in milliseconds.
+template <typename Step> double medianMilliseconds(int runs, Step&& step)
+{
+    std::vector<double> times;
+    times.reserve(runs);
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    return times[runs / 2];
+}
+
+// One line of the report: what, the figure, its unit and the target.
+inline void printFigure(const char* what, double value, const char* unit, const char* target)
+{
+    std::printf("%-48s %10.3f %-3s  (target %s)\n", what, value, unit, target);
+    std::fflush(stdout);
+}

@@ -1,0 +1,93 @@
+#include "bench/StartupTimer.h"
+
+#include "bench/Bench.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+
+bool waitUntilPainted(QProcess& process)
+{
+    QByteArray output;
+    while (!output.contains("painted")) {
+        if (!process.waitForReadyRead(20000))
+            return false;
+        output += process.readAllStandardOutput();
+    }
+    return true;
+}
+
+// The value in kB of a "Name:   123 kB" line of /proc/PID/status.
+double statusKilobytes(qint64 pid, const QByteArray& name)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(name + ':'))
+            return line.mid(name.size() + 1).trimmed().split(' ').value(0).toDouble();
+    }
+    return 0;
+}
+
+qint64 parentOf(const QString& pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    // The command name may hold spaces; the fields after it are fixed.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.value(1).toLongLong();
+}
+
+QList<qint64> descendantsOf(qint64 root)
+{
+    QMultiHash<qint64, qint64> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (isPid)
+            children.insert(parentOf(entry), pid);
+    }
+    QList<qint64> tree{root};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        tree += children.values(tree[i]);
+    return tree;
+}
+
+} // namespace
+
+double medianStartupMilliseconds(const QString& program, int runs)
+{
+    return medianMilliseconds(runs, [&program] {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(program, {});
+        if (!waitUntilPainted(process))
+            qFatal("%s never reported its first paint", qPrintable(program));
+        process.waitForFinished(20000);
+    });
+}
+
+PeakMemory measurePeakMemory(const QString& program, int settleMs)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, {QStringLiteral("--stay")});
+    if (!waitUntilPainted(process))
+        qFatal("%s never reported its first paint", qPrintable(program));
+    QThread::msleep(settleMs);
+
+    PeakMemory memory;
+    const qint64 main = process.processId();
+    memory.mainProcess = statusKilobytes(main, "VmHWM") / 1024.0;
+    for (const qint64 pid : descendantsOf(main))
+        memory.processTree += statusKilobytes(pid, "VmHWM") / 1024.0;
+    process.kill();
+    process.waitForFinished(20000);
+    return memory;
+}

@@ -1,0 +1,218 @@
+#include "TestSupport.h"
+#include "WidgetTest.h"
+
+#include "app/Module1.h"
+#include "forms/Form1.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/Form6.h"
+#include "forms/PaletteSlotBox.h"
+#include "forms/Windows.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+using profile::kSlotCount;
+
+namespace {
+
+const QString kPlaceholder = QString::fromUtf16(profile::kPlaceholder);
+
+enum class Opened
+{
+    Nothing,
+    Welcome,
+    Browser
+};
+
+// Lines 2.. of a file: slot k holds "値k".
+QByteArray fileWithMarker(const QString& marker, int slotLines = kSlotCount)
+{
+    return profileBytes(QStringList{marker} + numberedSlots(slotLines));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Opened)
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcomes_data();
+    void outcomes();
+    void paletteLooksAsDesigned();
+    void buttonsOpenTheirWindowsOnce();
+    void closingThePaletteEndsTheProgram();
+};
+
+void TestStartup::outcomes_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QList<int>>("reports");
+    QTest::addColumn<int>("slotsFilled");
+    QTest::addColumn<Opened>("opened");
+    QTest::addColumn<int>("hasProfile");
+
+    const QList<int> none;
+    QTest::newRow("missing file") << false << QByteArray() << QList<int>{53} << 0 << Opened::Nothing
+                                  << 0;
+    QTest::newRow("empty file") << true << QByteArray() << QList<int>{62} << 0 << Opened::Nothing
+                                << 0;
+    QTest::newRow("1 line") << true << fileWithMarker(u"1"_qs, 0) << QList<int>{62} << 0
+                            << Opened::Nothing << 0;
+    QTest::newRow("30 lines") << true << fileWithMarker(u"1"_qs, 29) << QList<int>{62} << 29
+                              << Opened::Nothing << 0;
+    QTest::newRow("marker 0") << true << fileWithMarker(u"0"_qs) << none << 57 << Opened::Welcome
+                              << 0;
+    QTest::newRow("marker 0.0") << true << fileWithMarker(u"0.0"_qs) << none << 57
+                                << Opened::Welcome << 0;
+    QTest::newRow("marker 1") << true << fileWithMarker(u"1"_qs) << none << 57 << Opened::Browser
+                              << 1;
+    QTest::newRow("marker 2") << true << fileWithMarker(u"2"_qs) << none << 57 << Opened::Browser
+                              << 1;
+    QTest::newRow("marker -1") << true << fileWithMarker(u"-1"_qs) << none << 57 << Opened::Browser
+                               << 1;
+    QTest::newRow("empty marker") << true << fileWithMarker(QString()) << QList<int>{13} << 57
+                                  << Opened::Nothing << 0;
+    QTest::newRow("word marker") << true << fileWithMarker(u"はい"_qs) << QList<int>{13} << 57
+                                 << Opened::Nothing << 0;
+    QTest::newRow("60 lines") << true << fileWithMarker(u"1"_qs, 59) << none << 57
+                              << Opened::Browser << 1;
+}
+
+void TestStartup::outcomes()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(QByteArray, content);
+    QFETCH(QList<int>, reports);
+    QFETCH(int, slotsFilled);
+    QFETCH(Opened, opened);
+    QFETCH(int, hasProfile);
+
+    AppDirectory dir;
+    if (fileExists)
+        dir.writeProfile(content);
+    ErrorRecorder errors;
+    Module1 module{0, dir.path()};
+    Windows windows(module);
+    windows.startUp();
+
+    QCOMPARE(errors.numbers(), reports);
+    QCOMPARE(int(module.HasProfile), hasProfile);
+    QCOMPARE(windows.form4() != nullptr, opened == Opened::Welcome);
+    QCOMPARE(windows.form6() != nullptr, opened == Opened::Browser);
+    Form1& palette = windows.palette();
+    QVERIFY(palette.isVisible());
+    QCOMPARE(palette.windowTitle(), u"Ver.0.1"_qs);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const QString expected =
+            slot < slotsFilled ? QStringLiteral("値%1").arg(slot) : kPlaceholder;
+        QCOMPARE(palette.slotText(slot), expected);
+    }
+}
+
+void TestStartup::paletteLooksAsDesigned()
+{
+    Module1 module;
+    Windows windows(module);
+    Form1& palette = windows.palette();
+
+    struct Box
+    {
+        int slot;
+        QRect pixels;
+        QColor text;
+    };
+    // A few boxes straight from the layout in pixels: a full row, both halves,
+    // a wide and a narrow third, and the last row.
+    const Box boxes[] = {
+        {0, {0, 16, 113, 18}, QColor(255, 128, 0)},   {2, {56, 32, 57, 18}, QColor(255, 128, 0)},
+        {28, {64, 272, 49, 18}, QColor(0, 192, 192)}, {38, {0, 352, 49, 18}, QColor(0, 0, 0)},
+        {39, {48, 352, 33, 18}, QColor(0, 0, 0)},     {34, {0, 320, 57, 18}, QColor(255, 192, 192)},
+        {56, {56, 528, 57, 18}, QColor(0, 192, 192)},
+    };
+    for (const Box& box : boxes) {
+        PaletteSlotBox* text = palette.Text[box.slot];
+        QCOMPARE(text->objectName(), QStringLiteral("Text%1").arg(box.slot));
+        QCOMPARE(text->geometry(), box.pixels);
+        QCOMPARE(text->palette().color(QPalette::Text), box.text);
+        QCOMPARE(text->palette().color(QPalette::Base), QColor(Qt::white));
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->text(), kPlaceholder);
+        QCOMPARE(text->toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
+    }
+
+    struct Button
+    {
+        QPushButton* button;
+        QString caption;
+        QRect pixels;
+    };
+    const Button buttons[] = {
+        {palette.Command1, u"内容変更"_qs, {0, 0, 57, 17}},
+        {palette.Command2, u"PT"_qs, {56, 0, 25, 17}},
+        {palette.btnHelp, u"ﾍﾙﾌﾟ"_qs, {80, 0, 33, 17}},
+    };
+    for (const Button& button : buttons) {
+        QCOMPARE(button.button->text(), button.caption);
+        QCOMPARE(button.button->geometry(), button.pixels);
+    }
+
+    AppDirectory emptyDirectory;
+    module.AppDirectory = emptyDirectory.path();
+    ErrorRecorder errors;
+    palette.Load();
+    QCOMPARE(errors.numbers(), QList<int>{53});
+    QVERIFY(palette.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(palette.minimumSize(), palette.maximumSize());
+}
+
+void TestStartup::buttonsOpenTheirWindowsOnce()
+{
+    AppDirectory dir;
+    dir.writeProfile(fileWithMarker(u"1"_qs));
+    ErrorRecorder errors;
+    Module1 module{0, dir.path()};
+    Windows windows(module);
+    windows.startUp();
+    Form6* browser = windows.form6();
+    QVERIFY(browser);
+
+    Form1& palette = windows.palette();
+    palette.Command2->click();
+    QCOMPARE(windows.form6(), browser);
+
+    palette.btnHelp->click();
+    Form3* help = windows.form3();
+    QVERIFY(help && help->isVisible());
+    palette.btnHelp->click();
+    QCOMPARE(windows.form3(), help);
+
+    help->close();
+    QTRY_VERIFY(!windows.form3());
+    palette.btnHelp->click();
+    QVERIFY(windows.form3());
+    QCOMPARE(errors.count(), 0u);
+    QCOMPARE(int(module.HasProfile), 1);
+}
+
+void TestStartup::closingThePaletteEndsTheProgram()
+{
+    Module1 module;
+    Windows windows(module);
+    windows.palette().show();
+    windows.showForm3();
+    QTimer::singleShot(0, &windows.palette(), [&windows] { windows.palette().close(); });
+    // Should the palette not end the program, this fails the test instead of
+    // hanging it.
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+PETATTO_WIDGET_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
