@@ -6,12 +6,15 @@
 #include <cstdio>
 #include <vector>
 
-// Runs `step` `runs` times and returns the median wall time in milliseconds.
-template <typename Step> double medianMilliseconds(int runs, Step&& step)
+// Runs `step` `runs` times, each after an untimed `prepare`, and returns the
+// median wall time of `step` in milliseconds.
+template <typename Prepare, typename Step>
+double medianMilliseconds(int runs, Prepare&& prepare, Step&& step)
 {
     std::vector<double> times;
     times.reserve(runs);
     for (int i = 0; i < runs; ++i) {
+        prepare();
         QElapsedTimer timer;
         timer.start();
         step();
@@ -19,6 +22,13 @@ template <typename Step> double medianMilliseconds(int runs, Step&& step)
     }
     std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
     return times[runs / 2];
+}
+
+// Runs `step` `runs` times and returns the median wall time in milliseconds.
+template <typename Step> double medianMilliseconds(int runs, Step&& step)
+{
+    return medianMilliseconds(
+        runs, [] {}, step);
 }
 
 // One line of the report: what, the figure, its unit and the target.

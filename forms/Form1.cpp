@@ -3,6 +3,7 @@
 #include "app/Module1.h"
 #include "app/Version.h"
 #include "forms/ColouredButton.h"
+#include "forms/Colour.h"
 #include "forms/PaletteSlotBox.h"
 #include "forms/Windows.h"
 #include "platform/ErrorReport.h"
@@ -34,11 +35,6 @@ constexpr std::array<ButtonSpec, 3> kButtons{{
     {u"Command2", u"PT", 840, 375, {192, 255, 255}},
     {u"btnHelp", u"ﾍﾙﾌﾟ", 1200, 495, {255, 255, 192}},
 }};
-
-QColor toColor(profile::Rgb rgb)
-{
-    return {rgb.red, rgb.green, rgb.blue};
-}
 
 } // namespace
 

@@ -1,6 +1,283 @@
 #include "forms/Form2.h"
 
+#include "forms/Colour.h"
+
+#include "app/Module1.h"
+#include "forms/ColouredButton.h"
+#include "forms/Form1.h"
+#include "forms/Windows.h"
+#include "platform/Application.h"
+#include "platform/ErrorReport.h"
+#include "platform/Twips.h"
+#include "platform/Window.h"
+#include "profile/Derivation.h"
+#include "profile/ProfileFile.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaProperty>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using platform::twips;
+
+namespace {
+
+// Shown while no profile exists: the user is to clear the sample values first.
+// The line break parts the instruction from the assurance that nothing is sent.
+constexpr char16_t kFirstRunInstruction[] =
+    u"『クリア』ボタンをクリックし、あなたの情報を入力した後、"
+    u"『内容更新』ボタンをクリックして下さい（後から変更可能です）"
+    u"\n"
+    u"このボタンをクリックする事で外部にデータが送信される事はありません。";
+
+// Multi-line boxes are only one line high; the document's default margin
+// would hide the text's lower half.
+constexpr int kMultiLineMargin = 1;
+
+QFont gothic(double points)
+{
+    QFont font(QString::fromUtf16(platform::kJapaneseGothic));
+    font.setPointSizeF(points);
+    return font;
+}
+
+void applyBoxStyle(QWidget& box, editor::Style style)
+{
+    const editor::StyleSpec& spec = editor::kStyles[static_cast<std::size_t>(style)];
+    QPalette colours = box.palette();
+    colours.setColor(QPalette::Base, toColor(spec.background));
+    if (spec.ownTextColour)
+        colours.setColor(QPalette::Text, toColor(spec.text));
+    box.setPalette(colours);
+}
+
+QString controlName(const editor::Control& control)
+{
+    using editor::Name;
+    switch (control.name) {
+    case Name::Text:
+        return QStringLiteral("Text%1").arg(control.index);
+    case Name::項目:
+        return QStringLiteral("項目%1").arg(control.index);
+    case Name::Command1:
+        return QStringLiteral("Command1_%1").arg(control.index);
+    case Name::btn内容更新:
+        return QStringLiteral("btn内容更新");
+    case Name::btnキャンセル:
+        return QStringLiteral("btnキャンセル");
+    case Name::Label1:
+        return QStringLiteral("Label1");
+    case Name::Label2:
+        return QStringLiteral("Label2");
+    }
+    return {};
+}
+
+} // namespace
+
 Form2::Form2(Windows& windows) : m_windows(windows)
 {
     setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("内容変更"));
+    platform::setFixedDialogFrame(*this,
+                                  platform::twipsSize(editor::kClientWidth, editor::kClientHeight));
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+    setFont(gothic(editor::kWindowPoints));
+    createControls();
+    createHiddenBoxes();
+    orderTabs();
+    Load();
+}
+
+void Form2::createControls()
+{
+    for (const editor::Control& control : editor::kControls) {
+        QWidget* widget = createControl(control);
+        widget->setObjectName(controlName(control));
+        widget->setGeometry(twips(control.left, control.top, control.width, control.height));
+        widget->setFont(gothic(control.points));
+        if (control.toolTip)
+            widget->setToolTip(QString::fromUtf16(control.toolTip));
+        m_tabOrder[control.tab] = widget;
+    }
+}
+
+QWidget* Form2::createControl(const editor::Control& control)
+{
+    using editor::Name;
+    const QString text = QString::fromUtf16(control.text);
+    const QColor face =
+        toColor(editor::kStyles[static_cast<std::size_t>(editor::Style::Button)].background);
+    switch (control.name) {
+    case Name::Text:
+        return Text[control.index] = createEntryBox(control);
+    case Name::項目: {
+        auto* caption = new QLineEdit(text, this);
+        caption->setReadOnly(true);
+        // Captions are not data: Tab moves between the entry boxes only.
+        caption->setFocusPolicy(Qt::NoFocus);
+        applyBoxStyle(*caption, control.style);
+        return 項目[control.index] = caption;
+    }
+    case Name::Command1: {
+        auto* button = makeColouredButton(this, text, face);
+        connect(button, &QPushButton::clicked, this,
+                [this, index = control.index] { Command1_Click(index); });
+        return Command1[control.index] = button;
+    }
+    case Name::btn内容更新:
+        btn内容更新 = makeColouredButton(this, text, face);
+        connect(btn内容更新, &QPushButton::clicked, this, &Form2::btn内容更新_Click);
+        return btn内容更新;
+    case Name::btnキャンセル:
+        btnキャンセル = makeColouredButton(this, text, face);
+        connect(btnキャンセル, &QPushButton::clicked, this, &Form2::btnキャンセル_Click);
+        return btnキャンセル;
+    case Name::Label1:
+        Label1 = new QLabel(text, this);
+        Label1->setWordWrap(true);
+        Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return Label1;
+    case Name::Label2:
+        return Label2 = new QLabel(text, this);
+    }
+    return nullptr;
+}
+
+QWidget* Form2::createEntryBox(const editor::Control& control)
+{
+    QWidget* box = nullptr;
+    if (control.style == editor::Style::MultiLine) {
+        auto* lines = new QPlainTextEdit(this);
+        // Tab walks the window's tab order instead of typing a tab; Enter
+        // types a line break.
+        lines->setTabChangesFocus(true);
+        lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lines->document()->setDocumentMargin(kMultiLineMargin);
+        box = lines;
+    } else {
+        box = new QLineEdit(this);
+    }
+    applyBoxStyle(*box, control.style);
+    return box;
+}
+
+void Form2::createHiddenBoxes()
+{
+    Frame1 = new QGroupBox(QStringLiteral("Frame1"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    const editor::FramePlace& frame = editor::kFrame1;
+    Frame1->setGeometry(twips(frame.left, frame.top, frame.width, frame.height));
+    // Explicitly hidden, so that showing the window never shows the frame.
+    Frame1->setVisible(false);
+    m_tabOrder[frame.tab] = Frame1;
+    std::size_t place = 0;
+    for (int slot = 0; slot < profile::kSlotCount; ++slot) {
+        if (profile::isEntry(slot))
+            continue;
+        const editor::HiddenPlace& hidden = editor::kHiddenBoxes[place];
+        auto* box = new QLineEdit(Frame1);
+        box->setObjectName(QStringLiteral("Text%1").arg(slot));
+        box->setGeometry(
+            twips(hidden.left, hidden.top, editor::kHiddenWidth, editor::kHiddenHeight));
+        box->setFocusPolicy(Qt::NoFocus);
+        Text[slot] = box;
+        m_tabOrder[frame.tab + 1 + place] = box;
+        ++place;
+    }
+}
+
+void Form2::orderTabs()
+{
+    // Workaround: setTabOrder moves a container together with its children,
+    // so chaining the hidden frame and its boxes scrambles the order of the
+    // controls after them. Only controls that Tab can reach are chained.
+    QWidget* previous = nullptr;
+    for (QWidget* control : m_tabOrder) {
+        if (!(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void Form2::Load()
+{
+    platform::placeTopmost(*this);
+    platform::trap([this] {
+        const Form1& palette = m_windows.palette();
+        for (int slot = 0; slot < profile::kSlotCount; ++slot)
+            setSlotText(slot, palette.slotText(slot));
+        if (m_windows.module().HasProfile == 0)
+            Label1->setText(QString::fromUtf16(kFirstRunInstruction));
+    });
+    platform::centreOnScreen(*this);
+    for (QWidget* control : m_tabOrder) {
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(this)) {
+            control->setFocus();
+            break;
+        }
+    }
+}
+
+QString Form2::slotText(int slot) const
+{
+    const QWidget* box = Text[slot];
+    return box->metaObject()->userProperty().read(box).toString();
+}
+
+void Form2::setSlotText(int slot, const QString& text)
+{
+    QWidget* box = Text[slot];
+    box->metaObject()->userProperty().write(box, text);
+}
+
+void Form2::Command1_Click(int index)
+{
+    platform::trap([this, index] {
+        const profile::SlotRange range = profile::slotRange(profile::Group(index));
+        for (int slot = range.first; slot < range.end; ++slot)
+            setSlotText(slot, QString());
+    });
+}
+
+void Form2::btn内容更新_Click()
+{
+    platform::trap([this] {
+        profile::Record entries;
+        for (int slot = 0; slot < profile::kSlotCount; ++slot) {
+            if (profile::isEntry(slot))
+                entries[slot] = slotText(slot);
+        }
+        const profile::Record record = profile::derive(entries);
+        Form1& palette = m_windows.palette();
+        for (int slot = 0; slot < profile::kSlotCount; ++slot)
+            palette.setSlotText(slot, record[slot]);
+
+        Module1& module = m_windows.module();
+        profile::SaveProfile(module.profilePath(), palette.record());
+
+        if (module.HasProfile == 0) {
+            m_windows.showForm6();
+            module.HasProfile = 1;
+        }
+        close();
+    });
+}
+
+void Form2::btnキャンセル_Click()
+{
+    platform::trap([this] {
+        // The editor goes first; only then may the service browser appear.
+        Windows& windows = m_windows;
+        close();
+        if (windows.module().HasProfile == 0)
+            windows.showForm6();
+    });
 }

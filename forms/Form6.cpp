@@ -1,6 +1,43 @@
 #include "forms/Form6.h"
 
+#include "platform/Browser.h"
+#include "platform/BrowserEngine.h"
+#include "platform/ErrorReport.h"
+#include "platform/Twips.h"
+#include "platform/Window.h"
+
+#include <QResizeEvent>
+
+namespace {
+
+// Right of the palette, which is 1800 twips wide, with its top and height.
+constexpr QRect kOuterPlace = platform::twips(1800, 0, 10200, 8685);
+
+} // namespace
+
 Form6::Form6()
 {
+    platform::prepareBrowserEngine();
     setObjectName(QStringLiteral("Form6"));
+    // The caption stays the program's name whatever page is shown: nothing
+    // passes the page's title on to the window.
+    setWindowTitle(QStringLiteral("ペタッと名簿"));
+    brwWebBrowser = new platform::Browser(this);
+    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
+    Load();
+}
+
+void Form6::Load()
+{
+    platform::trap([this] {
+        platform::setOuterGeometry(*this, kOuterPlace);
+        brwWebBrowser->load(QUrl(QString::fromLatin1(kStartPage)));
+    });
+}
+
+void Form6::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The browser always covers exactly the whole client area.
+    platform::trap([this] { brwWebBrowser->setGeometry(rect()); });
 }

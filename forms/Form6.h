@@ -2,10 +2,30 @@
 
 #include <QWidget>
 
+namespace platform {
+class Browser;
+}
+
+// The service browser: the sign-up service's pages beside the palette, so that
+// slot values can be dragged straight into their forms. It has no controls of
+// its own; the user moves on only through the pages' links and forms.
 class Form6 : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The service's start page, bundled with the program so that it works
+    // offline and the user can try dragging at once.
+    static constexpr char kStartPage[] = "qrc:/start/index.html";
+
+    // Creates the window and runs Load; the caller shows it.
     Form6();
+
+    // Places the window beside the palette and opens the start page.
+    void Load();
+
+    platform::Browser* brwWebBrowser = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 };

@@ -5,9 +5,14 @@
 
 #include <QMouseEvent>
 
+#include <limits>
+
 PaletteSlotBox::PaletteSlotBox(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
+    // A slot has no length limit; the line edit's default of 32767 characters
+    // would silently cut a longer value and the next commit would save it cut.
+    setMaxLength(std::numeric_limits<int>::max());
     setAcceptDrops(false);
     setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
 }

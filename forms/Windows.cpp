@@ -5,6 +5,7 @@
 #include "forms/Form3.h"
 #include "forms/Form4.h"
 #include "forms/Form6.h"
+#include "platform/Module.h"
 
 Windows::Windows(Module1& module) : m_module(module) {}
 
@@ -41,7 +42,12 @@ Form4& Windows::showForm4()
 
 Form6& Windows::showForm6()
 {
-    return m_form6.show([] { return new Form6; });
+    return m_form6.show([] {
+        using Create = QWidget* (*)();
+        const auto create = reinterpret_cast<Create>(
+            platform::resolveModuleFunction(QStringLiteral("petatto-browser"), "petattoCreateForm6"));
+        return static_cast<Form6*>(create());
+    });
 }
 
 Form2* Windows::form2() const

@@ -18,10 +18,18 @@ void prepareProcess()
     // an ordinary user keeps the sandbox.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Workaround: Wayland compositors let no client place its windows or keep
+    // them above others, and the palette must sit at the top left and stay on
+    // top. Where XWayland is there too, run through it, unless the user chose
+    // a platform.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 #endif
-    // Qt WebEngine shares OpenGL contexts with the widgets; this must be set
-    // before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt::AA_ShareOpenGLContexts, which the browser engine would like, is left
+    // unset on purpose: it makes every start create an OpenGL context (some
+    // hundred milliseconds and tens of megabytes before the palette shows),
+    // while the engine, loaded only when the browser opens, renders without it.
 }
 
 void prepareApplication()

@@ -1,19 +1,19 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QFileDevice>
 #include <QString>
 
 namespace platform {
 
-// Makes a completed rename in `directory` survive a power cut: on POSIX a
-// rename is only durable once the directory itself has been synced.
-void syncDirectory(const QString& directory);
-
-// The reason of the last failed system call, in the program's error terms.
-enum class WriteFailure
-{
-    DiskFull,
-    Other
-};
-WriteFailure lastWriteFailure();
+// Replaces the file at `path` (through a symbolic link, its target) by
+// `bytes`, so that a failure or a crash at any moment leaves either the old or
+// the new file whole. The bytes go first to a temporary of one fixed name
+// beside the file, synced to disk and renamed over it: a crash leaves at most
+// that one temporary, which the next save reuses, instead of one more each
+// time. An existing file keeps its permissions and a read-only one is refused;
+// a new file gets `newFilePermissions`. Throws platform::AppError.
+void replaceFile(const QString& path, QByteArrayView bytes,
+                 QFileDevice::Permissions newFilePermissions);
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <functional>
+
 namespace platform {
 
 void placeTopmost(QWidget& window)
@@ -13,23 +15,25 @@ void placeTopmost(QWidget& window)
 
 namespace {
 
-// Re-applies the outer geometry once the window manager has told Qt the size
-// of its frame, then removes itself.
-class OuterGeometryKeeper : public QObject
+QMargins frameMargins(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// Places a window now and once more when the window manager has told Qt the
+// size of its frame, then removes itself: placing by the outer frame needs it.
+class FramePlacer : public QObject
 {
 public:
-    OuterGeometryKeeper(QWidget& window, const QRect& outer) : QObject(&window), m_outer(outer) {}
+    using Place = std::function<void(QWidget&)>;
 
-    void apply(QWidget& window) const
+    FramePlacer(QWidget& window, Place place) : QObject(&window), m_place(std::move(place))
     {
-        const QMargins frame = frameMargins(window);
-        const QSize client(m_outer.width() - frame.left() - frame.right(),
-                           m_outer.height() - frame.top() - frame.bottom());
-        if (window.minimumSize() == window.maximumSize())
-            window.setFixedSize(client);
-        else
-            window.resize(client);
-        window.move(m_outer.topLeft());
+        m_place(window);
+        window.installEventFilter(this);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -37,36 +41,32 @@ public:
         if (event->type() == QEvent::Move || event->type() == QEvent::Show) {
             auto& window = static_cast<QWidget&>(*watched);
             if (frameMargins(window) != QMargins()) {
-                apply(window);
-                deleteLater();
+                // Placing moves the window: stop watching first.
                 window.removeEventFilter(this);
+                deleteLater();
+                m_place(window);
             }
         }
         return false;
     }
 
 private:
-    static QMargins frameMargins(const QWidget& window)
-    {
-        const QRect frame = window.frameGeometry();
-        const QRect client = window.geometry();
-        return {client.left() - frame.left(), client.top() - frame.top(),
-                frame.right() - client.right(), frame.bottom() - client.bottom()};
-    }
-
-    QRect m_outer;
+    Place m_place;
 };
 
-} // namespace
-
-void setOuterGeometry(QWidget& window, const QRect& outer)
+void placeOuter(QWidget& window, const QRect& outer)
 {
-    auto* keeper = new OuterGeometryKeeper(window, outer);
-    keeper->apply(window);
-    window.installEventFilter(keeper);
+    const QMargins frame = frameMargins(window);
+    const QSize client(outer.width() - frame.left() - frame.right(),
+                       outer.height() - frame.top() - frame.bottom());
+    if (window.minimumSize() == window.maximumSize())
+        window.setFixedSize(client);
+    else
+        window.resize(client);
+    window.move(outer.topLeft());
 }
 
-void centreOnScreen(QWidget& window)
+void centreNow(QWidget& window)
 {
     QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -74,6 +74,18 @@ void centreOnScreen(QWidget& window)
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+} // namespace
+
+void setOuterGeometry(QWidget& window, const QRect& outer)
+{
+    new FramePlacer(window, [outer](QWidget& placed) { placeOuter(placed, outer); });
+}
+
+void centreOnScreen(QWidget& window)
+{
+    new FramePlacer(window, centreNow);
 }
 
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize)

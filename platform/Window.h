@@ -15,7 +15,8 @@ void placeTopmost(QWidget& window);
 // client size is corrected again when the frame becomes known.
 void setOuterGeometry(QWidget& window, const QRect& outer);
 
-// Centres a window on the screen it will appear on.
+// Centres a window, frame and title bar included, on the screen it will
+// appear on; again once the window manager has given it its frame.
 void centreOnScreen(QWidget& window);
 
 // Fixed single border: the user cannot resize; no minimize or maximize box.

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace profile {
 
@@ -109,13 +108,6 @@ std::array<QByteArray, kSlotCount> encodeSlots(const Record& record)
     return encoded;
 }
 
-AppError failureToWrite()
-{
-    return platform::lastWriteFailure() == platform::WriteFailure::DiskFull
-               ? AppError::diskFull()
-               : AppError::permissionDenied();
-}
-
 } // namespace
 
 QString LoadProfile(const QString& path, const SlotSink& setSlot)
@@ -145,23 +137,9 @@ void SaveProfile(const QString& path, const Record& record)
     if (target.isDir() || !target.dir().exists())
         throw AppError::pathNotFound();
 
-    const bool existed = target.exists();
-    QSaveFile file(path);
-    // Unbuffered, so that a failing write reports its own errno.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw AppError::permissionDenied();
     // The record holds a password and a bank account: a new file is for its
-    // owner only. QSaveFile already carries an existing file's permissions.
-    if (!existed)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size()) {
-        const AppError error = failureToWrite();
-        file.cancelWriting();
-        throw error;
-    }
-    if (!file.commit())
-        throw failureToWrite();
-    platform::syncDirectory(target.absolutePath());
+    // owner only.
+    platform::replaceFile(path, bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 bool markerSaysProfileExists(const QString& marker)

@@ -1,0 +1,154 @@
+#include "forms/GuideWindow.h"
+
+#include "forms/ColouredButton.h"
+#include "forms/Colour.h"
+#include "platform/Application.h"
+#include "platform/Twips.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextLayout>
+
+using platform::twips;
+
+namespace guide {
+
+namespace {
+
+void applyFont(QWidget& widget, Font font)
+{
+    const QString gothic = QString::fromUtf16(platform::kJapaneseGothic);
+    switch (font) {
+    case Font::Window:
+        return;
+    case Font::Gothic18:
+        widget.setFont(QFont(gothic, 18));
+        return;
+    case Font::Gothic12Bold:
+        widget.setFont(QFont(gothic, 12, QFont::Bold));
+        return;
+    }
+}
+
+void paintWhite(QWidget& widget)
+{
+    widget.setAutoFillBackground(true);
+    QPalette colours = widget.palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    widget.setPalette(colours);
+}
+
+QString arrayName(const char16_t* array, int index)
+{
+    return QString::fromUtf16(array) + QString::number(index);
+}
+
+QLabel* makePicture(QWidget& window, const PictureSpec& spec)
+{
+    auto* picture = new QLabel(&window);
+    picture->setObjectName(QString::fromUtf16(spec.name));
+    // Shown at its own size from the top-left corner, never stretched.
+    picture->setPixmap(QPixmap(QString::fromUtf16(spec.resource)));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    return picture;
+}
+
+QLabel* makeLabel(QWidget& window, const LabelSpec& spec)
+{
+    auto* label = new Caption(QString::fromUtf16(spec.text), &window);
+    label->setObjectName(arrayName(spec.array, spec.index));
+    paintWhite(*label);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, toColor(spec.colour));
+    label->setPalette(colours);
+    applyFont(*label, spec.font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    return label;
+}
+
+QPushButton* makeButton(QWidget& window, const ButtonSpec& spec)
+{
+    auto* button =
+        makeColouredButton(&window, QString::fromUtf16(spec.caption), toColor(spec.face));
+    button->setObjectName(QString::fromUtf16(spec.name));
+    applyFont(*button, spec.font);
+    button->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    return button;
+}
+
+} // namespace
+
+Caption::Caption(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void Caption::paintEvent(QPaintEvent*)
+{
+    // Japanese glyphs fill the em box, whose top lies 0.88 em above the
+    // baseline.
+    constexpr qreal kEmAboveBaseline = 0.88;
+    // Close to the proportional Gothic's average advance for kana.
+    constexpr qreal kSpacingPercent = 88;
+    QFont tight = font();
+    tight.setLetterSpacing(QFont::PercentageSpacing, kSpacingPercent);
+    const qreal em = QFontInfo(tight).pixelSize();
+    QTextLayout layout(text(), tight);
+    QTextOption option(alignment());
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal baseline = kEmAboveBaseline * em;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width());
+        line.setPosition(QPointF(0, baseline - line.ascent()));
+        baseline += em;
+    }
+    layout.endLayout();
+
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    layout.draw(&painter, QPointF(0, 0));
+}
+
+Lines::Lines(QWidget* parent, std::span<const LineSpec> lines) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Line1"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (const LineSpec& spec : lines)
+        m_lines.insert(spec.index, QLine(twips(spec.x1, spec.y1), twips(spec.x2, spec.y2)));
+}
+
+void Lines::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // Round ends, as wide pens draw them on the desktop the windows were made
+    // for; they also let two lines that meet join without a notch.
+    painter.setPen(QPen(toColor(kLineColour), kLineWidth, Qt::SolidLine, Qt::RoundCap));
+    for (const QLine& line : std::as_const(m_lines))
+        painter.drawLine(line);
+}
+
+Controls build(QWidget& window, const Layout& layout)
+{
+    window.setObjectName(QString::fromUtf16(layout.name));
+    window.setWindowTitle(QString::fromUtf16(layout.caption));
+    paintWhite(window);
+    const QSize client = platform::twipsSize(layout.clientWidth, layout.clientHeight);
+    window.resize(client);
+
+    // Created from the bottom of the stack to its top: a later sibling is
+    // drawn above an earlier one.
+    Controls controls;
+    for (const PictureSpec& spec : layout.pictures)
+        controls.pictures.insert(QString::fromUtf16(spec.name), makePicture(window, spec));
+    controls.lines = new Lines(&window, layout.lines);
+    controls.lines->setGeometry(QRect(QPoint(0, 0), client));
+    for (const LabelSpec& spec : layout.labels)
+        controls.labels[QString::fromUtf16(spec.array)].insert(spec.index, makeLabel(window, spec));
+    controls.button = makeButton(window, layout.button);
+    return controls;
+}
+
+} // namespace guide

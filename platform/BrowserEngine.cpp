@@ -1,0 +1,27 @@
+#include "platform/BrowserEngine.h"
+
+#include <QCoreApplication>
+#include <QOpenGLContext>
+
+// Exported by Qt GUI for Qt's own modules; the browser engine reads the
+// context back through QOpenGLContext::globalShareContext().
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
+namespace platform {
+
+void prepareBrowserEngine()
+{
+    // Workaround: the engine renders through an OpenGL context shared with
+    // Qt's, which Qt normally creates at start-up when the engine is linked
+    // into the program. The program loads the engine only when the browser
+    // first opens, so that the palette starts without that cost, and creates
+    // the shared context here instead, as Qt itself would have.
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto* context = new QOpenGLContext(qApp);
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#!/bin/sh
+# Installs the build into a throw-away home as a user would and checks the
+# folder: program with its own libraries, icon, an owner-only first-run NAME.txt that a second
+# install leaves alone, and a desktop entry that names the installed program.
+# Usage: install-check.sh BUILD_DIRECTORY SOURCE_DIRECTORY
+set -eu
+build=$1
+source=$2
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+prefix="$home/ペタッと 名簿"
+entry="$home/.local/share/applications/petatto-meibo.desktop"
+
+install() {
+  HOME=$home XDG_DATA_HOME= cmake --install "$build" --prefix "$prefix" >/dev/null
+}
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+install
+[ -x "$prefix/petatto-meibo" ] || fail "no program"
+[ -f "$prefix/icon.png" ] || fail "no icon"
+for library in "$build"/app/*.so*; do
+  [ -e "$library" ] || continue
+  [ -e "$prefix/$(basename "$library")" ] || fail "$(basename "$library") not installed"
+done
+if ldd "$prefix/petatto-meibo" | grep -e 'not found' -e "$build"; then
+  fail "the installed program needs libraries from outside its folder"
+fi
+cmp -s "$prefix/NAME.txt" "$source/resources/NAME.txt" || fail "NAME.txt is not the first-run file"
+[ "$(stat -c %a "$prefix/NAME.txt")" = 600 ] || fail "NAME.txt is not owner-only"
+grep -qx 'Name=ペタッと名簿' "$entry" || fail "desktop entry without the name"
+grep -qxF "Exec=\"$prefix/petatto-meibo\"" "$entry" || fail "desktop entry starts something else"
+grep -qxF "Icon=$prefix/icon.png" "$entry" || fail "desktop entry without the icon"
+
+printf '1\r\nmy record\r\n' >"$prefix/NAME.txt"
+install
+[ "$(cat "$prefix/NAME.txt")" = "$(printf '1\r\nmy record\r\n')" ] || fail "reinstall replaced NAME.txt"
+echo "install check passed"

@@ -1,0 +1,245 @@
+// A user's drag from end to end, on a real X server with a window manager:
+// the program starts as it does for a user with a profile (palette and service
+// browser with the start page), and xdotool moves the real pointer from a
+// palette slot onto the practice form. Qt's own drag loop and the browser
+// engine's drop handling both take part, as they do for the user.
+#include "TestSupport.h"
+#include "WidgetTest.h"
+
+#include "app/Module1.h"
+#include "forms/Form1.h"
+#include "forms/Form6.h"
+#include "forms/PaletteSlotBox.h"
+#include "forms/Windows.h"
+#include "platform/Browser.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+constexpr int kNoSlot = -1;
+constexpr int kPageTimeout = 20000;
+
+QVariant evaluate(QWebEngineView& view, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kPageTimeout))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
+
+// Presses `button` at `from`, moves there from in small steps as a hand would,
+// lingers so the target can answer, and releases. xdotool runs while this
+// process keeps handling events, since the drag runs inside the press handler.
+bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
+{
+    constexpr int kSteps = 16;
+    QStringList args{QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                     QString::number(from.x()),   QString::number(from.y()),
+                     QStringLiteral("sleep"),     QStringLiteral("0.2"),
+                     QStringLiteral("mousedown"), QString::number(button)};
+    for (int step = 1; step <= kSteps; ++step) {
+        const QPoint at = from + (to - from) * step / kSteps;
+        args << QStringLiteral("mousemove") << QString::number(at.x()) << QString::number(at.y())
+             << QStringLiteral("sleep") << QStringLiteral("0.04");
+    }
+    args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup")
+         << QString::number(button);
+
+    QProcess xdotool;
+    QSignalSpy finished(&xdotool, &QProcess::finished);
+    xdotool.start(QStringLiteral("xdotool"), args);
+    if (!finished.wait(kPageTimeout))
+        return false;
+    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+}
+
+} // namespace
+
+class TestDragEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void dropLandsInPageAndSourceKeepsText_data();
+    void dropLandsInPageAndSourceKeepsText();
+    void dropOnAnotherPaletteBoxChangesNothing();
+
+private:
+    QPoint slotCentre(int slot) const;
+    QPoint pageElementCentre(const QString& id);
+    QVariantMap pageValues();
+    void checkOnlyFieldHolds(const QString& id, const QString& text);
+
+    std::unique_ptr<ErrorRecorder> m_errors;
+    std::unique_ptr<AppDirectory> m_dir;
+    std::unique_ptr<Module1> m_module;
+    std::unique_ptr<Windows> m_windows;
+    Form6* m_browser = nullptr;
+};
+
+void TestDragEndToEnd::initTestCase()
+{
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
+             "xdotool is needed to move the real pointer");
+    m_errors = std::make_unique<ErrorRecorder>();
+    m_dir = std::make_unique<AppDirectory>();
+    m_dir->writeProfile(
+        profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
+    m_module = std::make_unique<Module1>(Module1{0, m_dir->path()});
+    m_windows = std::make_unique<Windows>(*m_module);
+    m_windows->startUp();
+
+    m_browser = m_windows->form6();
+    QVERIFY2(m_browser, "a profile exists, so the service browser opens at start-up");
+    QVERIFY(QTest::qWaitForWindowExposed(&m_windows->palette()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_browser));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(*m_browser->brwWebBrowser, QStringLiteral("document.readyState")).toString(),
+        QStringLiteral("complete"), kPageTimeout);
+    QCOMPARE(m_browser->brwWebBrowser->url(), QUrl(QString::fromLatin1(Form6::kStartPage)));
+    // Both windows sit where the window manager was asked to put them.
+    QTRY_COMPARE(m_browser->frameGeometry().topLeft(),
+                 m_windows->palette().frameGeometry().topRight() + QPoint(1, 0));
+}
+
+void TestDragEndToEnd::init()
+{
+    evaluate(*m_browser->brwWebBrowser,
+             QStringLiteral("document.getElementById('practice').reset(); true;"));
+}
+
+void TestDragEndToEnd::cleanupTestCase()
+{
+    m_windows.reset();
+    if (m_errors)
+        QCOMPARE(m_errors->numbers(), QList<int>());
+}
+
+QPoint TestDragEndToEnd::slotCentre(int slot) const
+{
+    const PaletteSlotBox& box = *m_windows->palette().Text[slot];
+    return box.mapToGlobal(box.rect().center());
+}
+
+QPoint TestDragEndToEnd::pageElementCentre(const QString& id)
+{
+    // The form may reach below the window; the user would scroll to the box.
+    const QVariantList centre =
+        evaluate(*m_browser->brwWebBrowser,
+                 QStringLiteral("(function(){ const e = document.getElementById('%1');"
+                                " e.scrollIntoView({block: 'center'});"
+                                " const r = e.getBoundingClientRect();"
+                                " return [Math.round(r.left + r.width / 2),"
+                                " Math.round(r.top + r.height / 2)]; })()")
+                     .arg(id))
+            .toList();
+    if (centre.size() != 2)
+        return {};
+    return m_browser->brwWebBrowser->mapToGlobal(QPoint(centre[0].toInt(), centre[1].toInt()));
+}
+
+QVariantMap TestDragEndToEnd::pageValues()
+{
+    return evaluate(*m_browser->brwWebBrowser,
+                    QStringLiteral("Object.fromEntries(new FormData("
+                                   "document.getElementById('practice')))"))
+        .toMap();
+}
+
+void TestDragEndToEnd::checkOnlyFieldHolds(const QString& id, const QString& text)
+{
+    const QVariantMap values = pageValues();
+    QVERIFY(values.contains(id));
+    for (auto field = values.cbegin(); field != values.cend(); ++field)
+        QCOMPARE(field.value().toString(), field.key() == id ? text : QString());
+}
+
+void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("field");
+
+    struct Case
+    {
+        const char* name;
+        int slot;
+        const char16_t* text;
+        int button; // X button: 1 left, 3 right
+        const char* field;
+    };
+    constexpr Case kCases[] = {
+        {"kanji name, left button", 0, u"山田　花子", 1, "name-kanji"},
+        {"line break into a textarea", 54, u"一行目の説明\n二行目の説明", 1, "description"},
+        {"outside code page 932", 28, u"𠮷野家と🍣のサイト", 1, "site-name"},
+        {"placeholder of an unloaded slot", 19, profile::kPlaceholder, 1, "address"},
+        // Last: after a right-button drop the page opens its context menu,
+        // which takes the next press to close.
+        {"e-mail, right button", 42, u"hanako.yamada@example.jp", 3, "email"},
+    };
+    for (const Case& row : kCases)
+        QTest::newRow(row.name) << row.slot << QString::fromUtf16(row.text) << row.button
+                                << QString::fromLatin1(row.field);
+}
+
+void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(int, button);
+    QFETCH(QString, field);
+    Form1& palette = m_windows->palette();
+    palette.setSlotText(slot, text);
+
+    QPoint target;
+    QTRY_VERIFY(!(target = pageElementCentre(field)).isNull());
+    QVERIFY(dragWithRealMouse(slotCentre(slot), target, button));
+
+    QTRY_COMPARE_WITH_TIMEOUT(pageValues().value(field).toString(), text, kPageTimeout);
+    checkOnlyFieldHolds(field, text);
+    QCOMPARE(palette.slotText(slot), text);
+}
+
+void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
+{
+    constexpr int kSource = 1;
+    constexpr int kTarget = 2;
+    const QString sourceText = QStringLiteral("山田");
+    const QString targetText = QStringLiteral("花子");
+    Form1& palette = m_windows->palette();
+    palette.setSlotText(kSource, sourceText);
+    palette.setSlotText(kTarget, targetText);
+
+    QVERIFY(dragWithRealMouse(slotCentre(kSource), slotCentre(kTarget), 1));
+
+    // A second drag from the box dropped on shows the first one is over and
+    // that the box still offers its own text.
+    const QString field = QStringLiteral("login-id");
+    QPoint target;
+    QTRY_VERIFY(!(target = pageElementCentre(field)).isNull());
+    QVERIFY(dragWithRealMouse(slotCentre(kTarget), target, 1));
+    QTRY_COMPARE_WITH_TIMEOUT(pageValues().value(field).toString(), targetText, kPageTimeout);
+    checkOnlyFieldHolds(field, targetText);
+    QCOMPARE(palette.slotText(kSource), sourceText);
+    QCOMPARE(palette.slotText(kTarget), targetText);
+    QCOMPARE(m_windows->form6(), m_browser);
+}
+
+PETATTO_WIDGET_TEST_MAIN(TestDragEndToEnd)
+
+#include "tst_drag_e2e.moc"

@@ -1,0 +1,562 @@
+#include "TestSupport.h"
+#include "WidgetTest.h"
+
+#include "app/Module1.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/Windows.h"
+#include "platform/Application.h"
+#include "platform/Twips.h"
+#include "tools/pictures/FormPicture.h"
+#include "tools/pictures/PalettePicture.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+#include <memory>
+
+using platform::twips;
+
+namespace {
+
+const QColor kLineColour(192, 192, 255);
+const QColor kRed(255, 0, 0), kPaleRed(255, 128, 128);
+
+enum class Guide
+{
+    Help,
+    Welcome
+};
+
+// Fresh windows for every test function; the guide window asked for is open.
+struct Session
+{
+    Module1 module;
+    Windows windows{module};
+
+    QWidget& open(Guide guide)
+    {
+        if (guide == Guide::Help)
+            return windows.showForm3();
+        return windows.showForm4();
+    }
+};
+
+QImage rgb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage resourceImage(const QString& path)
+{
+    return rgb(QImage(path));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Guide)
+
+class TestGuides : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windows_data();
+    void windows();
+    void labels_data();
+    void labels();
+    void pictures_data();
+    void pictures();
+    void buttons_data();
+    void buttons();
+    void lines_data();
+    void lines();
+    void arraysKeepTheirIndexes();
+    void stacking_data();
+    void stacking();
+    void linesShowAtTheirEnds_data();
+    void linesShowAtTheirEnds();
+    void picturesShowWhereTheTablesSay_data();
+    void picturesShowWhereTheTablesSay();
+    void linesMeetThePicturesWhereTheyShould_data();
+    void linesMeetThePicturesWhereTheyShould();
+    void palettePictureShowsTheRealPalette();
+    void formPictureHasItsNameBoxUnderTheLineEnd();
+    void iconIsSmallAndShared();
+    void registerOpensTheEditorThenCloses();
+    void welcomeCloseBoxOpensNothing();
+    void welcomeIgnoresResizing_data();
+    void welcomeIgnoresResizing();
+    void helpOpensOnceAndCentresAgainAfterClosing();
+};
+
+void TestGuides::windows_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<bool>("sizable");
+
+    QTest::newRow("welcome") << Guide::Welcome << QStringLiteral("はじめまして")
+                             << platform::twipsSize(9315, 9705) << true;
+    QTest::newRow("help") << Guide::Help << QStringLiteral("ヘルプ")
+                          << platform::twipsSize(11265, 8595) << false;
+}
+
+void TestGuides::windows()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QString, caption);
+    QFETCH(QSize, client);
+    QFETCH(bool, sizable);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    QCOMPARE(window.windowTitle(), caption);
+    QCOMPARE(window.size(), client);
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window.minimumSize() != window.maximumSize(), sizable);
+    const QRect screen = window.screen()->availableGeometry();
+    QVERIFY2((window.frameGeometry().center() - screen.center()).manhattanLength() <= 2,
+             "not centred on the screen");
+}
+
+void TestGuides::labels_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place"); // twips
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("points"); // 0: the window's default font
+
+    QTest::newRow("welcome lbl説明(0)")
+        << Guide::Welcome << QStringLiteral("lbl説明0") << QRect(120, 0, 6615, 375)
+        << QStringLiteral("この度は『ペタッと名簿』を") << kRed << 18;
+    QTest::newRow("welcome lbl説明(1)")
+        << Guide::Welcome << QStringLiteral("lbl説明1") << QRect(2400, 480, 6735, 375)
+        << QStringLiteral("インストールしていただき有難うございます。") << kRed << 18;
+    QTest::newRow("welcome Label1(0)")
+        << Guide::Welcome << QStringLiteral("Label10") << QRect(2040, 1560, 1215, 375)
+        << QStringLiteral("マウスをクリックしながら") << kRed << 0;
+    QTest::newRow("welcome Label1(1)")
+        << Guide::Welcome << QStringLiteral("Label11") << QRect(5520, 3240, 1215, 255)
+        << QStringLiteral("マウスを離す") << kPaleRed << 0;
+    QTest::newRow("welcome Label1(3)")
+        << Guide::Welcome << QStringLiteral("Label13") << QRect(5760, 4200, 3495, 1095)
+        << QStringLiteral("ドラック＆ドロップで  簡単に申込みフォームに貼り付けできます") << kRed
+        << 18;
+    QTest::newRow("help Label1(2)")
+        << Guide::Help << QStringLiteral("Label12") << QRect(1080, 120, 9495, 375)
+        << QStringLiteral("ドラック＆ドロップで簡単に申込みフォームに貼り付けできます") << kRed
+        << 18;
+    QTest::newRow("help Label1(0)")
+        << Guide::Help << QStringLiteral("Label10") << QRect(3960, 1200, 1215, 375)
+        << QStringLiteral("マウスをクリックしながら") << kRed << 0;
+    QTest::newRow("help Label1(1)")
+        << Guide::Help << QStringLiteral("Label11") << QRect(7440, 2880, 1215, 255)
+        << QStringLiteral("マウスを離す") << kPaleRed << 0;
+}
+
+void TestGuides::labels()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QString, text);
+    QFETCH(QColor, colour);
+    QFETCH(int, points);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    auto* label = window.findChild<QLabel*>(name);
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->geometry(), twips(place.x(), place.y(), place.width(), place.height()));
+    QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+    // Opaque white, left-aligned, wrapping within its width.
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(label->alignment().testFlag(Qt::AlignLeft));
+    QVERIFY(label->wordWrap());
+    if (points == 0) {
+        QCOMPARE(label->font(), window.font());
+    } else {
+        QCOMPARE(label->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
+        QCOMPARE(label->font().pointSize(), points);
+        QVERIFY(!label->font().bold());
+    }
+    // The font actually used draws every character: no empty boxes.
+    const QFontMetrics metrics(label->font());
+    for (const QChar character : text)
+        QVERIFY2(metrics.inFont(character), qPrintable(QString(character)));
+}
+
+void TestGuides::pictures_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place"); // twips
+    QTest::addColumn<QString>("resource");
+
+    const QString palette = QStringLiteral(":/guide/palette.png");
+    const QString form = QStringLiteral(":/guide/form.png");
+    QTest::newRow("welcome Image1")
+        << Guide::Welcome << QStringLiteral("Image1") << QRect(120, 840, 1800, 8685) << palette;
+    QTest::newRow("welcome Image2")
+        << Guide::Welcome << QStringLiteral("Image2") << QRect(3360, 840, 5805, 7260) << form;
+    QTest::newRow("help Image3") << Guide::Help << QStringLiteral("Image3")
+                                 << QRect(240, 1080, 1815, 1740)
+                                 << QStringLiteral(":/guide/balloon.png");
+    QTest::newRow("help Image1") << Guide::Help << QStringLiteral("Image1")
+                                 << QRect(2040, 480, 1800, 8685) << palette;
+    QTest::newRow("help Image2") << Guide::Help << QStringLiteral("Image2")
+                                 << QRect(5280, 480, 5805, 7260) << form;
+}
+
+void TestGuides::pictures()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QString, resource);
+
+    Session session;
+    auto* picture = session.open(guide).findChild<QLabel*>(name);
+    QVERIFY(picture);
+    const QRect expected = twips(place.x(), place.y(), place.width(), place.height());
+    QCOMPARE(picture->geometry(), expected);
+    // Shown at its own size: the picture is exactly as large as its place.
+    QCOMPARE(picture->pixmap().size(), expected.size());
+    QCOMPARE(rgb(picture->pixmap().toImage()), resourceImage(resource));
+}
+
+void TestGuides::buttons_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place"); // twips
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("face");
+    QTest::addColumn<int>("points"); // 0: the window's default font
+
+    QTest::newRow("welcome btn登録")
+        << Guide::Welcome << QStringLiteral("btn登録") << QRect(120, 8280, 9135, 1335)
+        << QStringLiteral("あなたの住所や氏名などを登録します。ここを「クリック」して下さい。")
+        << QColor(128, 255, 128) << 12;
+    QTest::newRow("help Command1")
+        << Guide::Help << QStringLiteral("Command1") << QRect(120, 120, 615, 375)
+        << QStringLiteral("閉じる") << QColor(192, 255, 255) << 0;
+}
+
+void TestGuides::buttons()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QString, text);
+    QFETCH(QColor, face);
+    QFETCH(int, points);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    auto* button = window.findChild<QPushButton*>(name);
+    QVERIFY(button);
+    QCOMPARE(button->text(), text);
+    QCOMPARE(button->geometry(), twips(place.x(), place.y(), place.width(), place.height()));
+    // The face colour shows just inside the border, away from the text.
+    QCOMPARE(QColor(button->grab().toImage().pixel(1, 1)), face);
+    if (points == 0) {
+        QCOMPARE(button->font(), window.font());
+    } else {
+        QCOMPARE(button->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
+        QCOMPARE(button->font().pointSize(), points);
+        QVERIFY(button->font().bold());
+    }
+}
+
+void TestGuides::lines_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QPoint>("from"); // twips
+    QTest::addColumn<QPoint>("to");
+
+    QTest::newRow("welcome 0") << Guide::Welcome << 0 << QPoint(1560, 1680) << QPoint(5520, 3600);
+    QTest::newRow("welcome 1") << Guide::Welcome << 1 << QPoint(5040, 3360) << QPoint(5280, 3240);
+    QTest::newRow("welcome 2") << Guide::Welcome << 2 << QPoint(5280, 3240) << QPoint(5520, 3600);
+    QTest::newRow("help 0") << Guide::Help << 0 << QPoint(3480, 1320) << QPoint(7440, 3240);
+    QTest::newRow("help 1") << Guide::Help << 1 << QPoint(6960, 3000) << QPoint(7200, 2880);
+    QTest::newRow("help 2") << Guide::Help << 2 << QPoint(7200, 2880) << QPoint(7440, 3240);
+}
+
+void TestGuides::lines()
+{
+    QFETCH(Guide, guide);
+    QFETCH(int, index);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+
+    Session session;
+    auto* lines = session.open(guide).findChild<guide::Lines*>(QStringLiteral("Line1"));
+    QVERIFY(lines);
+    QCOMPARE(lines->line(index), QLine(twips(from.x(), from.y()), twips(to.x(), to.y())));
+}
+
+void TestGuides::arraysKeepTheirIndexes()
+{
+    Session session;
+    const Form4& welcome = session.windows.showForm4();
+    QCOMPARE(welcome.lbl説明.keys(), QList<int>({0, 1}));
+    QCOMPARE(welcome.Label1.keys(), QList<int>({0, 1, 3}));
+    QCOMPARE(welcome.Line1->indexes(), QList<int>({0, 1, 2}));
+    const Form3& help = session.windows.showForm3();
+    QCOMPARE(help.Label1.keys(), QList<int>({0, 1, 2}));
+    QCOMPARE(help.Line1->indexes(), QList<int>({0, 1, 2}));
+}
+
+void TestGuides::stacking_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QPoint>("point"); // pixels of the client area
+    QTest::addColumn<QString>("top");
+
+    // Where two controls overlap, the one the user sees and clicks.
+    QTest::newRow("welcome button over the palette picture")
+        << Guide::Welcome << QPoint(20, 600) << QStringLiteral("btn登録");
+    QTest::newRow("welcome caption over the form picture")
+        << Guide::Welcome << QPoint(400, 300) << QStringLiteral("Label13");
+    QTest::newRow("welcome greeting over the form picture")
+        << Guide::Welcome << QPoint(300, 56) << QStringLiteral("lbl説明1");
+    QTest::newRow("welcome 'release' over the form picture")
+        << Guide::Welcome << QPoint(380, 220) << QStringLiteral("Label11");
+    QTest::newRow("welcome line does not take the mouse")
+        << Guide::Welcome << QPoint(104, 112) << QStringLiteral("Image1");
+    QTest::newRow("help 'release' over the form picture")
+        << Guide::Help << QPoint(510, 200) << QStringLiteral("Label11");
+    QTest::newRow("help slogan over the form picture")
+        << Guide::Help << QPoint(400, 32) << QStringLiteral("Label12");
+}
+
+void TestGuides::stacking()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QPoint, point);
+    QFETCH(QString, top);
+
+    Session session;
+    QWidget* child = session.open(guide).childAt(point);
+    QVERIFY(child);
+    QCOMPARE(child->objectName(), top);
+}
+
+void TestGuides::linesShowAtTheirEnds_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addRow("welcome") << Guide::Welcome;
+    QTest::addRow("help") << Guide::Help;
+}
+
+void TestGuides::linesShowAtTheirEnds()
+{
+    QFETCH(Guide, guide);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    const auto* lines = window.findChild<guide::Lines*>(QStringLiteral("Line1"));
+    QVERIFY(lines);
+    const QImage grab = window.grab().toImage();
+    QCOMPARE(grab.size(), window.size());
+    for (const int index : lines->indexes()) {
+        const QLine line = lines->line(index);
+        for (const QPoint end : {line.p1(), line.p2(), line.center()}) {
+            QVERIFY2(QColor(grab.pixel(end)) == kLineColour,
+                     qPrintable(
+                         QStringLiteral("line %1 at %2,%3").arg(index).arg(end.x()).arg(end.y())));
+        }
+    }
+}
+
+void TestGuides::picturesShowWhereTheTablesSay_data()
+{
+    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("patch"); // pixels of the picture, left uncovered
+
+    QTest::newRow("welcome palette, top left")
+        << Guide::Welcome << QStringLiteral("Image1") << QRect(0, 0, 24, 24);
+    QTest::newRow("welcome form, bottom right")
+        << Guide::Welcome << QStringLiteral("Image2") << QRect(363, 460, 24, 24);
+    QTest::newRow("help balloon, all but the column under the palette")
+        << Guide::Help << QStringLiteral("Image3") << QRect(0, 0, 120, 116);
+    QTest::newRow("help palette, below the slogan")
+        << Guide::Help << QStringLiteral("Image1") << QRect(0, 4, 24, 20);
+    QTest::newRow("help form, bottom right")
+        << Guide::Help << QStringLiteral("Image2") << QRect(363, 460, 24, 24);
+}
+
+void TestGuides::picturesShowWhereTheTablesSay()
+{
+    QFETCH(Guide, guide);
+    QFETCH(QString, name);
+    QFETCH(QRect, patch);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    const auto* picture = window.findChild<QLabel*>(name);
+    QVERIFY(picture);
+    const QImage shown = rgb(window.grab().toImage()).copy(patch.translated(picture->pos()));
+    QCOMPARE(shown, rgb(picture->pixmap().toImage()).copy(patch));
+}
+
+void TestGuides::linesMeetThePicturesWhereTheyShould_data()
+{
+    linesShowAtTheirEnds_data();
+}
+
+void TestGuides::linesMeetThePicturesWhereTheyShould()
+{
+    QFETCH(Guide, guide);
+
+    Session session;
+    QWidget& window = session.open(guide);
+    const auto* lines = window.findChild<guide::Lines*>(QStringLiteral("Line1"));
+    const auto* palette = window.findChild<QLabel*>(QStringLiteral("Image1"));
+    const auto* form = window.findChild<QLabel*>(QStringLiteral("Image2"));
+    QVERIFY(lines && palette && form);
+    // The drag starts on the palette picture's full-name slot and ends on the
+    // top edge of the form picture's name box; the mark ends there too.
+    QCOMPARE(lines->line(0).p1() - palette->pos(), pictures::kFullNameSlotPoint);
+    QCOMPARE(lines->line(0).p2() - form->pos(), pictures::kNameBoxTop);
+    QCOMPARE(lines->line(2).p2(), lines->line(0).p2());
+    QCOMPARE(lines->line(1).p2(), lines->line(2).p1());
+}
+
+void TestGuides::palettePictureShowsTheRealPalette()
+{
+    // The picture is the palette as the program draws it today, with the
+    // full-name slot under the start of the guide lines.
+    const pictures::PalettePicture fresh = pictures::renderPalette();
+    QVERIFY(fresh.fullNameSlot.contains(pictures::kFullNameSlotPoint));
+    QCOMPARE(rgb(fresh.image), resourceImage(QStringLiteral(":/guide/palette.png")));
+}
+
+void TestGuides::formPictureHasItsNameBoxUnderTheLineEnd()
+{
+    const QImage form = resourceImage(QStringLiteral(":/guide/form.png"));
+    QVERIFY(pictures::horizontalEdgeAt(form, pictures::kNameBoxTop));
+    // The edge is the box's top: the box's inside lies below it.
+    QVERIFY(!pictures::horizontalEdgeAt(form, pictures::kNameBoxTop + QPoint(0, 2)));
+}
+
+void TestGuides::iconIsSmallAndShared()
+{
+    const QImage icon(QStringLiteral(":/icon.png"));
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QSet<QRgb> opaque;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            const QRgb pixel = icon.pixel(x, y);
+            if (qAlpha(pixel) != 0)
+                opaque.insert(pixel);
+        }
+    }
+    QVERIFY2(opaque.size() <= 16, qPrintable(QString::number(opaque.size())));
+    QVERIFY2(opaque.size() >= 4, "the icon is a flat placeholder");
+
+    Session session;
+    const QImage expected = rgb(icon);
+    for (QWidget* window : {static_cast<QWidget*>(&session.windows.showForm3()),
+                            static_cast<QWidget*>(&session.windows.showForm4()),
+                            static_cast<QWidget*>(&session.windows.palette())}) {
+        QCOMPARE(rgb(window->windowIcon().pixmap(32).toImage()), expected);
+    }
+}
+
+void TestGuides::registerOpensTheEditorThenCloses()
+{
+    ErrorRecorder errors;
+    Session session;
+    QPointer<Form4> welcome = &session.windows.showForm4();
+    QTest::mouseClick(welcome->btn登録, Qt::LeftButton);
+    QVERIFY(session.windows.form2());
+    QVERIFY(session.windows.form2()->isVisible());
+    QTRY_VERIFY(welcome.isNull());
+    QVERIFY(!session.windows.form4());
+    QCOMPARE(errors.count(), std::size_t(0));
+}
+
+void TestGuides::welcomeCloseBoxOpensNothing()
+{
+    ErrorRecorder errors;
+    Session session;
+    QPointer<Form4> welcome = &session.windows.showForm4();
+    QVERIFY(welcome->close());
+    QTRY_VERIFY(welcome.isNull());
+    QVERIFY(!session.windows.form2());
+    QVERIFY(!session.windows.form3());
+    QVERIFY(!session.windows.form6());
+    QCOMPARE(errors.count(), std::size_t(0));
+}
+
+void TestGuides::welcomeIgnoresResizing_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("larger") << QSize(900, 760);
+    QTest::newRow("smaller") << QSize(300, 200);
+}
+
+void TestGuides::welcomeIgnoresResizing()
+{
+    QFETCH(QSize, size);
+
+    Session session;
+    Form4& welcome = session.windows.showForm4();
+    QHash<QString, QRect> before;
+    const auto children = welcome.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* child : children)
+        before.insert(child->objectName(), child->geometry());
+    welcome.resize(size);
+    QTRY_COMPARE(welcome.size(), size);
+    for (const QWidget* child : children)
+        QCOMPARE(child->geometry(), before.value(child->objectName()));
+}
+
+void TestGuides::helpOpensOnceAndCentresAgainAfterClosing()
+{
+    ErrorRecorder errors;
+    Session session;
+    QPushButton* help = session.windows.palette().btnHelp;
+    help->click();
+    QPointer<Form3> first = session.windows.form3();
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    first->move(0, 0);
+    help->click();
+    QCOMPARE(session.windows.form3(), first.data());
+    QCOMPARE(first->pos(), QPoint(0, 0));
+
+    QTest::mouseClick(first->Command1, Qt::LeftButton);
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(!session.windows.form3());
+
+    help->click();
+    Form3* second = session.windows.form3();
+    QVERIFY(second);
+    const QRect screen = second->screen()->availableGeometry();
+    QVERIFY((second->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+    QCOMPARE(errors.count(), std::size_t(0));
+}
+
+PETATTO_WIDGET_TEST_MAIN(TestGuides)
+
+#include "tst_guides.moc"

@@ -1,0 +1,321 @@
+// Start-up with malformed and unusual profile files: whatever NAME.txt holds,
+// the program starts without a crash or a hang, reports at most one error, and
+// shows exactly what it could read.
+
+#include "TestSupport.h"
+
+#include "app/Module1.h"
+#include "forms/Form1.h"
+#include "forms/Windows.h"
+#include "platform/Application.h"
+#include "profile/SlotTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+using profile::kSlotCount;
+
+namespace {
+
+enum class Opens
+{
+    Nothing,
+    Welcome, // Form4: marker zero
+    Browser  // Form6: marker non-zero
+};
+
+// How NAME.txt exists in the application directory.
+enum class Entry
+{
+    File,
+    Missing,
+    Directory,
+    SymlinkToFile,
+    DanglingSymlink
+};
+
+const QString kBlank = QString::fromUtf16(profile::kPlaceholder);
+
+// The slot texts after start-up: `values` for the first texts, the
+// placeholder for the texts the file never reached.
+QStringList shown(const QStringList& values)
+{
+    QStringList texts = values.mid(0, kSlotCount);
+    while (texts.size() < kSlotCount)
+        texts << kBlank;
+    return texts;
+}
+
+QStringList allBlank()
+{
+    return shown({});
+}
+
+QStringList withSlot(QStringList texts, int slot, const QString& text)
+{
+    texts[slot] = text;
+    return texts;
+}
+
+// The lines joined by `lineEnd`, after the last one too when `finalEnd`.
+QByteArray joined(const QStringList& lines, const QByteArray& lineEnd, bool finalEnd = true)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        bytes += cp932(lines[i]);
+        if (finalEnd || i + 1 < lines.size())
+            bytes += lineEnd;
+    }
+    return bytes;
+}
+
+QByteArray recordFile(const QString& marker, const QStringList& texts = numberedSlots(kSlotCount))
+{
+    return profileBytes(QStringList{marker} + texts);
+}
+
+QByteArray withRawSlot(int slot, const QByteArray& raw, const QString& marker = QStringLiteral("1"))
+{
+    QByteArray bytes = cp932(marker) + "\r\n";
+    const QStringList texts = numberedSlots(kSlotCount);
+    for (int i = 0; i < kSlotCount; ++i)
+        bytes += (i == slot ? raw : cp932(texts[i])) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Opens)
+Q_DECLARE_METATYPE(Entry)
+
+class ProfileFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUp_data();
+    void startUp();
+};
+
+void ProfileFaultsTest::startUp_data()
+{
+    QTest::addColumn<Entry>("entry");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<int>>("errors");
+    QTest::addColumn<Opens>("opens");
+    QTest::addColumn<QStringList>("texts");
+
+    const QStringList values = numberedSlots(kSlotCount);
+    const QList<int> none;
+    const QList<int> fileNotFound{53}, pathNotFound{75}, pastEnd{62}, typeMismatch{13};
+
+    auto row = [](const char* name, Entry entry, const QByteArray& bytes, const QList<int>& errors,
+                  Opens opens, const QStringList& texts) {
+        QTest::newRow(name) << entry << bytes << errors << opens << texts;
+    };
+    auto file = [&](const char* name, const QByteArray& bytes, const QList<int>& errors,
+                    Opens opens, const QStringList& texts) {
+        row(name, Entry::File, bytes, errors, opens, texts);
+    };
+
+    // Where the file is not an ordinary readable file.
+    row("missing", Entry::Missing, {}, fileNotFound, Opens::Nothing, allBlank());
+    row("a directory named NAME.txt", Entry::Directory, {}, pathNotFound, Opens::Nothing,
+        allBlank());
+    row("symbolic link to a profile", Entry::SymlinkToFile, recordFile("1"), none, Opens::Browser,
+        values);
+    row("dangling symbolic link", Entry::DanglingSymlink, {}, fileNotFound, Opens::Nothing,
+        allBlank());
+
+    // Too few lines: the texts read stay set, the others keep the placeholder.
+    file("empty file", {}, pastEnd, Opens::Nothing, allBlank());
+    file("marker only", "1\r\n", pastEnd, Opens::Nothing, allBlank());
+    file("marker only, no line end", "1", pastEnd, Opens::Nothing, allBlank());
+    file("30 lines", profileBytes(QStringList{"1"} + values.mid(0, 29)), pastEnd, Opens::Nothing,
+         shown(values.mid(0, 29)));
+    file("57 lines", profileBytes(QStringList{"1"} + values.mid(0, 56)), pastEnd, Opens::Nothing,
+         shown(values.mid(0, 56)));
+    file("last slot empty and without line end",
+         joined(QStringList{"1"} + values.mid(0, 56) + QStringList{""}, "\r\n", false), pastEnd,
+         Opens::Nothing, shown(values.mid(0, 56)));
+
+    // Complete files, however their lines end.
+    file("58 lines", recordFile("1"), none, Opens::Browser, values);
+    file("60 lines", profileBytes(QStringList{"1"} + values + QStringList{"余り1", "余り2"}), none,
+         Opens::Browser, values);
+    file("100000 lines", profileBytes(QStringList{"1"} + values + QStringList(99942, "余り")), none,
+         Opens::Browser, values);
+    file("no final line end", joined(QStringList{"1"} + values, "\r\n", false), none,
+         Opens::Browser, values);
+    file("CR-only line ends", joined(QStringList{"1"} + values, "\r"), none, Opens::Browser,
+         values);
+    file("DOS end-of-file mark after the record", recordFile("1") + "\x1a", none, Opens::Browser,
+         values);
+    {
+        QByteArray mixed;
+        for (int i = 0; i < kSlotCount; ++i)
+            mixed += cp932(values[i]) + (i % 2 ? "\r" : "\r\n");
+        file("CR LF and CR mixed", "1\r\n" + mixed, none, Opens::Browser, values);
+    }
+
+    // Line ends that move the texts.
+    file("LF-only line ends", joined(QStringList{"1"} + values, "\n"), pastEnd, Opens::Nothing,
+         allBlank());
+    file("doubled CR before LF inserts an empty line",
+         "1\r\n" + cp932(values[0]) + "\r\r\n" + joined(values.mid(1), "\r\n"), none,
+         Opens::Browser, QStringList{values[0], ""} + values.mid(1, kSlotCount - 2));
+    file("LF inside a value", withRawSlot(54, "a\nb"), none, Opens::Browser,
+         withSlot(values, 54, "a\nb"));
+    file("only line ends", QByteArray("\r\n").repeated(58), typeMismatch, Opens::Nothing,
+         QStringList(kSlotCount, QString()));
+
+    // Bytes that are not code page 932 text.
+    file("UTF-8 without BOM", withRawSlot(1, "\xe7\x94\xb0"), none, Opens::Browser,
+         withSlot(values, 1, QStringLiteral("逕ｰ")));
+    file("UTF-8 with BOM", "\xef\xbb\xbf" + recordFile("1"), typeMismatch, Opens::Nothing, values);
+    {
+        const QString text = (QStringList{"1"} + values).join("\r\n") + "\r\n";
+        const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        file("UTF-16 with BOM", "\xff\xfe" + utf16, typeMismatch, Opens::Nothing, {});
+    }
+    file("lone lead byte at end of line", withRawSlot(3, "x\x82"), none, Opens::Browser,
+         withSlot(values, 3, QStringLiteral("x\uFFFD")));
+    file("lone lead byte at end of file", recordFile("1").chopped(2) + "\x82", none, Opens::Browser,
+         withSlot(values, 56, values[56] + QStringLiteral("\uFFFD")));
+    file("lead byte before an invalid trail byte", withRawSlot(4, "\x81 x"), none, Opens::Browser,
+         withSlot(values, 4, QStringLiteral("\uFFFD x")));
+    file("bytes never valid in code page 932", withRawSlot(5, "\x80\xa0\xfd\xfe\xff"), none,
+         Opens::Browser, withSlot(values, 5, QString(5, QChar(0xFFFD))));
+    file("Windows-only characters", withRawSlot(6, "\x87\x40\xfa\x40\x5c\x7e\x81\x60\xb1"), none,
+         Opens::Browser, withSlot(values, 6, QStringLiteral("①ⅰ\\~～ｱ")));
+    file("NUL bytes inside a value", withRawSlot(7, QByteArray("a\0b\0", 4)), none, Opens::Browser,
+         withSlot(values, 7, QString::fromLatin1("a\0b\0", 4)));
+    {
+        const QByteArray big(10 * 1024 * 1024, 'x');
+        file("10 MB line", withRawSlot(54, big), none, Opens::Browser,
+             withSlot(values, 54, QString::fromLatin1(big)));
+    }
+    file("blanks around values", recordFile("1", withSlot(values, 20, "  東京都\t ")), none,
+         Opens::Browser, withSlot(values, 20, "  東京都\t "));
+
+    // Marker lines.
+    struct Marker
+    {
+        const char* name;
+        QByteArray text;
+        Opens opens;
+    };
+    const Marker markers[] = {
+        {"marker 1", "1", Opens::Browser},
+        {"marker 2", "2", Opens::Browser},
+        {"marker -1", "-1", Opens::Browser},
+        {"marker +2", "+2", Opens::Browser},
+        {"marker \" 1 \"", " 1 ", Opens::Browser},
+        {"marker with tabs around 0", "\t0\t", Opens::Welcome},
+        {"marker 1e0", "1e0", Opens::Browser},
+        {"marker .5", ".5", Opens::Browser},
+        {"marker 1.", "1.", Opens::Browser},
+        {"marker too large for a double", "1e999", Opens::Browser},
+        {"marker 0", "0", Opens::Welcome},
+        {"marker 0.0", "0.0", Opens::Welcome},
+        {"marker -0", "-0", Opens::Welcome},
+        {"marker 0e5", "0e5", Opens::Welcome},
+        {"marker of a million digits", QByteArray(1000000, '9'), Opens::Browser},
+        {"marker empty", "", Opens::Nothing},
+        {"marker blank", "   ", Opens::Nothing},
+        {"marker 0x1", "0x1", Opens::Nothing},
+        {"marker full-width 1", "\x82\x50", Opens::Nothing},
+        {"marker full-width 0", "\x82\x4f", Opens::Nothing},
+        {"marker abc", "abc", Opens::Nothing},
+        {"marker 1,0", "1,0", Opens::Nothing},
+        {"marker 1 2", "1 2", Opens::Nothing},
+        {"marker +", "+", Opens::Nothing},
+        {"marker .", ".", Opens::Nothing},
+        {"marker 1e", "1e", Opens::Nothing},
+        {"marker NaN", "NaN", Opens::Nothing},
+        {"marker inf", "inf", Opens::Nothing},
+        {"marker with NUL", QByteArray("1\0", 2), Opens::Nothing},
+        {"marker with EOF mark", "0\x1a", Opens::Nothing},
+    };
+    for (const Marker& marker : markers) {
+        QByteArray bytes = marker.text + "\r\n";
+        for (const QString& value : values)
+            bytes += cp932(value) + "\r\n";
+        file(marker.name, bytes, marker.opens == Opens::Nothing ? typeMismatch : none, marker.opens,
+             values);
+    }
+}
+
+void ProfileFaultsTest::startUp()
+{
+    QFETCH(Entry, entry);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<int>, errors);
+    QFETCH(Opens, opens);
+    QFETCH(QStringList, texts);
+
+    AppDirectory dir;
+    const QString path = dir.profilePath();
+    const QString elsewhere = dir.path() + QStringLiteral("/elsewhere.txt");
+    switch (entry) {
+    case Entry::File:
+        dir.writeProfile(bytes);
+        break;
+    case Entry::Missing:
+        break;
+    case Entry::Directory:
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("NAME.txt")));
+        break;
+    case Entry::SymlinkToFile: {
+        QFile target(elsewhere);
+        QVERIFY(target.open(QIODevice::WriteOnly));
+        QCOMPARE(target.write(bytes), bytes.size());
+        target.close();
+        QVERIFY(QFile::link(elsewhere, path));
+        break;
+    }
+    case Entry::DanglingSymlink:
+        QVERIFY(QFile::link(elsewhere, path));
+        break;
+    }
+
+    ErrorRecorder recorder;
+    Module1 module{0, dir.path()};
+    Windows windows(module);
+    windows.startUp();
+
+    QCOMPARE(recorder.numbers(), errors);
+    QCOMPARE(windows.form4() != nullptr, opens == Opens::Welcome);
+    QCOMPARE(windows.form6() != nullptr, opens == Opens::Browser);
+    QCOMPARE(module.HasProfile, qint16(opens == Opens::Browser ? 1 : 0));
+    QVERIFY(windows.palette().isVisible());
+    // Rows without slot expectations hold undecodable garbage; the outcome
+    // above is what matters for them.
+    for (int slot = 0; slot < texts.size(); ++slot) {
+        const QString text = windows.palette().slotText(slot);
+        if (text != texts[slot])
+            QFAIL(
+                qPrintable(QStringLiteral("slot %1: got %2 chars \"%3\", expected %4 chars \"%5\"")
+                               .arg(slot)
+                               .arg(text.size())
+                               .arg(text.left(40), QString::number(texts[slot].size()),
+                                    texts[slot].left(40))));
+    }
+    // Reading never changes the file.
+    if (entry == Entry::File)
+        QCOMPARE(dir.readProfile(), bytes);
+}
+
+int main(int argc, char* argv[])
+{
+    // Opening the service browser starts the browser engine, which must be
+    // configured before the application object exists.
+    platform::prepareProcess();
+    QApplication application(argc, argv);
+    platform::prepareApplication();
+    ProfileFaultsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_profile_faults.moc"

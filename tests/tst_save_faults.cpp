@@ -1,0 +1,222 @@
+// SaveProfile when the file system refuses the write: the previous profile
+// stays byte for byte, exactly one error is reported, nothing is left behind,
+// and once the fault is gone a save in the same run succeeds.
+//
+// Each case runs in a forked child: the file size limit must not hit the test
+// process, and root ignores permission bits, so a child of root first becomes
+// the unprivileged user "nobody" to meet the faults an ordinary user meets.
+
+#include "TestSupport.h"
+
+#include "platform/ErrorReport.h"
+#include "profile/ProfileFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Fault
+{
+    ReadOnlyDirectory,
+    ReadOnlyFile,
+    FileSizeLimit,
+    TargetIsDirectory
+};
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+
+// What the child saw, sent back through a pipe.
+struct Outcome
+{
+    int faultReports = -1;
+    int faultNumber = 0;
+    bool previousIntact = false;
+    int strayEntries = -1;
+    int fixedReports = -1;
+    bool newRecordSaved = false;
+};
+
+profile::Record record(const QString& prefix)
+{
+    profile::Record record;
+    for (int slot = 0; slot < profile::kSlotCount; ++slot)
+        record[slot] = QStringLiteral("%1%2　口座%2").arg(prefix).arg(slot);
+    return record;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Entries of the directory other than NAME.txt: temporaries a failed save
+// would have left behind.
+int strayEntries(const QString& dir)
+{
+    return int(QDir(dir)
+                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                   .size()) -
+           1;
+}
+
+void arrange(Fault fault, const QString& dir, const QString& path)
+{
+    switch (fault) {
+    case Fault::ReadOnlyDirectory:
+        ::chmod(QFile::encodeName(dir).constData(), 0555);
+        break;
+    case Fault::ReadOnlyFile:
+        ::chmod(QFile::encodeName(path).constData(), 0444);
+        break;
+    case Fault::FileSizeLimit: {
+        // The record is far larger than 100 bytes; ignoring SIGXFSZ turns the
+        // limit into a failing write instead of a killed process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        break;
+    }
+    case Fault::TargetIsDirectory:
+        break;
+    }
+}
+
+void repair(Fault fault, const QString& dir, const QString& path)
+{
+    switch (fault) {
+    case Fault::ReadOnlyDirectory:
+        ::chmod(QFile::encodeName(dir).constData(), 0755);
+        break;
+    case Fault::ReadOnlyFile:
+        ::chmod(QFile::encodeName(path).constData(), 0644);
+        break;
+    case Fault::FileSizeLimit: {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        break;
+    }
+    case Fault::TargetIsDirectory:
+        QDir(dir).rmdir(QStringLiteral("NAME.txt"));
+        break;
+    }
+}
+
+bool dropPrivileges(const QString& dir, const QString& path)
+{
+    if (::geteuid() != 0)
+        return true;
+    return ::chown(QFile::encodeName(dir).constData(), kNobody, kNogroup) == 0 &&
+           ::lchown(QFile::encodeName(path).constData(), kNobody, kNogroup) == 0 &&
+           ::setgroups(0, nullptr) == 0 && ::setgid(kNogroup) == 0 && ::setuid(kNobody) == 0 &&
+           ::geteuid() == kNobody;
+}
+
+Outcome runInChild(Fault fault, const QString& dir, const QString& path)
+{
+    Outcome outcome;
+    if (!dropPrivileges(dir, path))
+        return outcome;
+    const QByteArray before = contents(path);
+    const QFileInfo beforeInfo(path);
+    const profile::Record next = record(QStringLiteral("新"));
+
+    ErrorRecorder recorder;
+    arrange(fault, dir, path);
+    platform::trap([&] { profile::SaveProfile(path, next); });
+    outcome.faultReports = int(recorder.count());
+    outcome.faultNumber = recorder.count() ? recorder.reports().front().number() : 0;
+    outcome.previousIntact =
+        fault == Fault::TargetIsDirectory ? QFileInfo(path).isDir() : contents(path) == before;
+    outcome.strayEntries = strayEntries(dir);
+
+    repair(fault, dir, path);
+    platform::trap([&] { profile::SaveProfile(path, next); });
+    outcome.fixedReports = int(recorder.count()) - outcome.faultReports;
+    outcome.newRecordSaved = contents(path) == profile::encodeProfile(next);
+    return outcome;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class SaveFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void faultLeavesPreviousFile_data();
+    void faultLeavesPreviousFile();
+};
+
+void SaveFaultsTest::faultLeavesPreviousFile_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("number");
+
+    // 70 "書き込みできません。", 61 "ディスクの空き容量が不足しています。",
+    // 75 "パス名が無効です。".
+    QTest::newRow("directory read-only") << Fault::ReadOnlyDirectory << 70;
+    QTest::newRow("file read-only") << Fault::ReadOnlyFile << 70;
+    QTest::newRow("file size limit") << Fault::FileSizeLimit << 61;
+    QTest::newRow("target is a directory") << Fault::TargetIsDirectory << 75;
+}
+
+void SaveFaultsTest::faultLeavesPreviousFile()
+{
+    QFETCH(Fault, fault);
+    QFETCH(int, number);
+
+    AppDirectory dir;
+    const QString path = dir.profilePath();
+    if (fault == Fault::TargetIsDirectory)
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("NAME.txt")));
+    else
+        profile::SaveProfile(path, record(QStringLiteral("旧")));
+
+    int channel[2];
+    QCOMPARE(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        const Outcome outcome = runInChild(fault, dir.path(), path);
+        const bool sent = ::write(channel[1], &outcome, sizeof outcome) == sizeof outcome;
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    Outcome outcome;
+    const bool received = ::read(channel[0], &outcome, sizeof outcome) == sizeof outcome;
+    ::close(channel[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY2(received && WIFEXITED(status) && WEXITSTATUS(status) == 0, "child failed");
+    // The child may have left the directory read-only for the clean-up.
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+
+    QVERIFY2(outcome.faultReports >= 0, "could not become an unprivileged user");
+    QCOMPARE(outcome.faultReports, 1);
+    QCOMPARE(outcome.faultNumber, number);
+    QVERIFY(outcome.previousIntact);
+    QCOMPARE(outcome.strayEntries, 0);
+    QCOMPARE(outcome.fixedReports, 0);
+    QVERIFY(outcome.newRecordSaved);
+}
+
+QTEST_GUILESS_MAIN(SaveFaultsTest)
+
+#include "tst_save_faults.moc"
