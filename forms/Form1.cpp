@@ -2,8 +2,8 @@
 
 #include "app/Module1.h"
 #include "app/Version.h"
-#include "forms/ColouredButton.h"
 #include "forms/Colour.h"
+#include "forms/ColouredButton.h"
 #include "forms/PaletteSlotBox.h"
 #include "forms/Windows.h"
 #include "platform/ErrorReport.h"

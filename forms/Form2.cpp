@@ -1,8 +1,7 @@
 #include "forms/Form2.h"
 
-#include "forms/Colour.h"
-
 #include "app/Module1.h"
+#include "forms/Colour.h"
 #include "forms/ColouredButton.h"
 #include "forms/Form1.h"
 #include "forms/Windows.h"

@@ -1,7 +1,7 @@
 #include "forms/GuideWindow.h"
 
-#include "forms/ColouredButton.h"
 #include "forms/Colour.h"
+#include "forms/ColouredButton.h"
 #include "platform/Application.h"
 #include "platform/Twips.h"
 

@@ -14,6 +14,10 @@ PaletteSlotBox::PaletteSlotBox(QWidget* parent) : QLineEdit(parent)
     // would silently cut a longer value and the next commit would save it cut.
     setMaxLength(std::numeric_limits<int>::max());
     setAcceptDrops(false);
+    // A right-button press is a drag like any other; without this the line
+    // edit would open its edit menu once the drag is over, and that menu
+    // would take the user's next click.
+    setContextMenuPolicy(Qt::NoContextMenu);
     setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
 }
 
