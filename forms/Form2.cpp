@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <limits>
+
 using platform::twips;
 
 namespace {
@@ -160,7 +162,11 @@ QWidget* Form2::createEntryBox(const editor::Control& control)
         lines->document()->setDocumentMargin(kMultiLineMargin);
         box = lines;
     } else {
-        box = new QLineEdit(this);
+        auto* line = new QLineEdit(this);
+        // A slot has no length limit; the line edit's default would cut a long
+        // value loaded from the palette and the commit would save it cut.
+        line->setMaxLength(std::numeric_limits<int>::max());
+        box = line;
     }
     applyBoxStyle(*box, control.style);
     return box;

@@ -496,6 +496,9 @@ void TestForm2::commit_data()
         << false << SlotTexts{{54, u"一行目\n二行目"_qs}} << SlotTexts{{54, u"一行目\n二行目"_qs}};
     QTest::newRow("voiced kana composed") << false << SlotTexts{{11, u"ﾀﾞｲｽｹ"_qs}}
                                           << SlotTexts{{8, u"ダイスケ"_qs}, {5, u"だいすけ"_qs}};
+    const QString longValue(40000, QLatin1Char('x'));
+    QTest::newRow("value past a line edit's default length")
+        << false << SlotTexts{{44, longValue}} << SlotTexts{{44, longValue}};
 }
 
 void TestForm2::commit()
