@@ -55,13 +55,14 @@ Form1::Form1(Windows& windows) : m_windows(windows)
 void Form1::createSlotBoxes()
 {
     for (int slot = 0; slot < profile::kSlotCount; ++slot) {
-        const profile::Slot& spec = profile::kSlots[slot];
+        const profile::Slot& item = profile::kSlots[slot];
         auto* box = new PaletteSlotBox(this);
         box->setObjectName(QStringLiteral("Text%1").arg(slot));
-        box->setGeometry(twips(spec.left, kRowPitch * (spec.row + 1), spec.width, kBoxHeight));
+        box->setAccessibleName(profile::fieldName(slot));
+        box->setGeometry(twips(item.left, kRowPitch * (item.row + 1), item.width, kBoxHeight));
         QPalette colours = box->palette();
         colours.setColor(QPalette::Base, Qt::white);
-        colours.setColor(QPalette::Text, toColor(spec.colour));
+        colours.setColor(QPalette::Text, toColor(item.colour));
         box->setPalette(colours);
         box->setText(QString::fromUtf16(profile::kPlaceholder));
         box->setCursorPosition(0);
@@ -73,11 +74,11 @@ void Form1::createButtons()
 {
     std::array<QPushButton**, 3> members{&Command1, &Command2, &btnHelp};
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
+        const ButtonSpec& item = kButtons[i];
         auto* button =
-            makeColouredButton(this, QString::fromUtf16(spec.caption), toColor(spec.face));
-        button->setObjectName(QString::fromUtf16(spec.name));
-        button->setGeometry(twips(spec.left, 0, spec.width, kButtonHeight));
+            makeColouredButton(this, QString::fromUtf16(item.caption), toColor(item.face));
+        button->setObjectName(QString::fromUtf16(item.name));
+        button->setGeometry(twips(item.left, 0, item.width, kButtonHeight));
         *members[i] = button;
     }
     connect(Command1, &QPushButton::clicked, this,

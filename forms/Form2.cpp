@@ -46,11 +46,11 @@ QFont gothic(double points)
 
 void applyBoxStyle(QWidget& box, editor::Style style)
 {
-    const editor::StyleSpec& spec = editor::kStyles[static_cast<std::size_t>(style)];
+    const editor::StyleSpec& item = editor::kStyles[static_cast<std::size_t>(style)];
     QPalette colours = box.palette();
-    colours.setColor(QPalette::Base, toColor(spec.background));
-    if (spec.ownTextColour)
-        colours.setColor(QPalette::Text, toColor(spec.text));
+    colours.setColor(QPalette::Base, toColor(item.background));
+    if (item.ownTextColour)
+        colours.setColor(QPalette::Text, toColor(item.text));
     box.setPalette(colours);
 }
 
@@ -92,6 +92,8 @@ Form2::Form2(Windows& windows) : m_windows(windows)
     createControls();
     createHiddenBoxes();
     orderTabs();
+    for (int slot = 0; slot < profile::kSlotCount; ++slot)
+        Text[slot]->setAccessibleName(profile::fieldName(slot));
     Load();
 }
 

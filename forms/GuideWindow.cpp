@@ -44,39 +44,39 @@ QString arrayName(const char16_t* array, int index)
     return QString::fromUtf16(array) + QString::number(index);
 }
 
-QLabel* makePicture(QWidget& window, const PictureSpec& spec)
+QLabel* makePicture(QWidget& window, const PictureSpec& item)
 {
     auto* picture = new QLabel(&window);
-    picture->setObjectName(QString::fromUtf16(spec.name));
+    picture->setObjectName(QString::fromUtf16(item.name));
     // Shown at its own size from the top-left corner, never stretched.
-    picture->setPixmap(QPixmap(QString::fromUtf16(spec.resource)));
+    picture->setPixmap(QPixmap(QString::fromUtf16(item.resource)));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    picture->setGeometry(twips(item.left, item.top, item.width, item.height));
     return picture;
 }
 
-QLabel* makeLabel(QWidget& window, const LabelSpec& spec)
+QLabel* makeLabel(QWidget& window, const LabelSpec& item)
 {
-    auto* label = new Caption(QString::fromUtf16(spec.text), &window);
-    label->setObjectName(arrayName(spec.array, spec.index));
+    auto* label = new Caption(QString::fromUtf16(item.text), &window);
+    label->setObjectName(arrayName(item.array, item.index));
     paintWhite(*label);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, toColor(spec.colour));
+    colours.setColor(QPalette::WindowText, toColor(item.colour));
     label->setPalette(colours);
-    applyFont(*label, spec.font);
+    applyFont(*label, item.font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
-    label->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+    label->setGeometry(twips(item.left, item.top, item.width, item.height));
     return label;
 }
 
-QPushButton* makeButton(QWidget& window, const ButtonSpec& spec)
+QPushButton* makeButton(QWidget& window, const ButtonSpec& item)
 {
     auto* button =
-        makeColouredButton(&window, QString::fromUtf16(spec.caption), toColor(spec.face));
-    button->setObjectName(QString::fromUtf16(spec.name));
-    applyFont(*button, spec.font);
-    button->setGeometry(twips(spec.left, spec.top, spec.width, spec.height));
+        makeColouredButton(&window, QString::fromUtf16(item.caption), toColor(item.face));
+    button->setObjectName(QString::fromUtf16(item.name));
+    applyFont(*button, item.font);
+    button->setGeometry(twips(item.left, item.top, item.width, item.height));
     return button;
 }
 
@@ -116,8 +116,8 @@ Lines::Lines(QWidget* parent, std::span<const LineSpec> lines) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Line1"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (const LineSpec& spec : lines)
-        m_lines.insert(spec.index, QLine(twips(spec.x1, spec.y1), twips(spec.x2, spec.y2)));
+    for (const LineSpec& item : lines)
+        m_lines.insert(item.index, QLine(twips(item.x1, item.y1), twips(item.x2, item.y2)));
 }
 
 void Lines::paintEvent(QPaintEvent*)
@@ -141,12 +141,12 @@ Controls build(QWidget& window, const Layout& layout)
     // Created from the bottom of the stack to its top: a later sibling is
     // drawn above an earlier one.
     Controls controls;
-    for (const PictureSpec& spec : layout.pictures)
-        controls.pictures.insert(QString::fromUtf16(spec.name), makePicture(window, spec));
+    for (const PictureSpec& item : layout.pictures)
+        controls.pictures.insert(QString::fromUtf16(item.name), makePicture(window, item));
     controls.lines = new Lines(&window, layout.lines);
     controls.lines->setGeometry(QRect(QPoint(0, 0), client));
-    for (const LabelSpec& spec : layout.labels)
-        controls.labels[QString::fromUtf16(spec.array)].insert(spec.index, makeLabel(window, spec));
+    for (const LabelSpec& item : layout.labels)
+        controls.labels[QString::fromUtf16(item.array)].insert(item.index, makeLabel(window, item));
     controls.button = makeButton(window, layout.button);
     return controls;
 }

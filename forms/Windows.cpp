@@ -5,6 +5,7 @@
 #include "forms/Form3.h"
 #include "forms/Form4.h"
 #include "forms/Form6.h"
+#include "platform/Accessibility.h"
 #include "platform/Module.h"
 
 Windows::Windows(Module1& module) : m_module(module) {}
@@ -20,8 +21,10 @@ void Windows::startUp()
 
 Form1& Windows::palette()
 {
-    if (!m_palette)
+    if (!m_palette) {
         m_palette = std::make_unique<Form1>(*this);
+        platform::nameControlsFromCaptions(*m_palette);
+    }
     return *m_palette;
 }
 
@@ -44,8 +47,8 @@ Form6& Windows::showForm6()
 {
     return m_form6.show([] {
         using Create = QWidget* (*)();
-        const auto create = reinterpret_cast<Create>(
-            platform::resolveModuleFunction(QStringLiteral("petatto-browser"), "petattoCreateForm6"));
+        const auto create = reinterpret_cast<Create>(platform::resolveModuleFunction(
+            QStringLiteral("petatto-browser"), "petattoCreateForm6"));
         return static_cast<Form6*>(create());
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Accessibility.h"
+
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -32,6 +34,7 @@ public:
         if (!m_window) {
             m_window = create();
             m_window->setAttribute(Qt::WA_DeleteOnClose);
+            nameControlsFromCaptions(*m_window);
         }
         m_window->show();
         m_window->raise();

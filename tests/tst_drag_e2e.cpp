@@ -3,6 +3,7 @@
 // browser with the start page), and xdotool moves the real pointer from a
 // palette slot onto the practice form. Qt's own drag loop and the browser
 // engine's drop handling both take part, as they do for the user.
+#include "PageScript.h"
 #include "TestSupport.h"
 #include "WidgetTest.h"
 
@@ -23,19 +24,6 @@ namespace {
 
 constexpr int kNoSlot = -1;
 constexpr int kPageTimeout = 20000;
-
-QVariant evaluate(QWebEngineView& view, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    view.page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, kPageTimeout))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
-}
 
 // Presses `button` at `from`, moves there from in small steps as a hand would,
 // lingers so the target can answer, and releases. xdotool runs while this

@@ -1,3 +1,4 @@
+#include "PageScript.h"
 #include "TestSupport.h"
 #include "WidgetTest.h"
 
@@ -24,20 +25,6 @@ const QRect kStartPlace = platform::twips(1800, 0, 10200, 8685);
 QUrl startPage()
 {
     return QUrl(QString::fromLatin1(Form6::kStartPage));
-}
-
-// Runs a script in the page shown and waits for its result.
-QVariant evaluate(QWebEngineView& view, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    view.page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
 }
 
 bool waitForLoad(QWebEngineView& view)

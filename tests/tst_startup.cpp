@@ -3,12 +3,15 @@
 
 #include "app/Module1.h"
 #include "forms/Form1.h"
+#include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/Form4.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
 #include "forms/Windows.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -44,6 +47,7 @@ private slots:
     void outcomes();
     void paletteLooksAsDesigned();
     void buttonsOpenTheirWindowsOnce();
+    void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
 };
 
@@ -199,6 +203,33 @@ void TestStartup::buttonsOpenTheirWindowsOnce()
     QVERIFY(windows.form3());
     QCOMPARE(errors.count(), 0u);
     QCOMPARE(int(module.HasProfile), 1);
+}
+
+void TestStartup::controlsHaveAccessibleNames()
+{
+    AppDirectory dir;
+    Module1 module{1, dir.path()};
+    Windows windows(module);
+    Form1& palette = windows.palette();
+    palette.show();
+    Form2& editor = windows.showForm2();
+    Form3& help = windows.showForm3();
+
+    QCOMPARE(palette.Command1->accessibleName(), u"内容変更"_qs);
+    QCOMPARE(palette.Text[45]->accessibleName(), u"希望パスワード"_qs);
+    QCOMPARE(editor.findChild<QWidget*>(u"Text1"_qs)->accessibleName(), u"姓（漢字）"_qs);
+    QCOMPARE(editor.findChild<QWidget*>(u"項目16"_qs)->accessibleName(), u"氏　　名"_qs);
+    QCOMPARE(editor.findChild<QWidget*>(u"btn内容更新"_qs)->accessibleName(), u"内　容　更　新"_qs);
+    for (QWidget* window : {static_cast<QWidget*>(&palette), static_cast<QWidget*>(&editor),
+                            static_cast<QWidget*>(&help)}) {
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const auto* box = qobject_cast<QLineEdit*>(control);
+            // Blank caption boxes (a corner, a divider) have nothing to say.
+            const bool blankCaption = box && box->isReadOnly() && box->text().isEmpty();
+            if ((qobject_cast<QAbstractButton*>(control) || box) && !blankCaption)
+                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
 }
 
 void TestStartup::closingThePaletteEndsTheProgram()

@@ -7,7 +7,7 @@ exec xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp" sh -c '
   wm=$!
   # Wait until openbox owns the screen, so windows get frames from the start.
   for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
   done
   "$@"
