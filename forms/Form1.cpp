@@ -41,13 +41,9 @@ constexpr std::array<ButtonSpec, 3> kButtons{{
 Form1::Form1(Windows& windows) : m_windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
-    setFixedSize(kOuterPlace.size());
+    paintWhite(*this);
+    // Until the start-up sequence places it, the whole outer size is client.
+    platform::setFixedDialogFrame(*this, kOuterPlace.size());
     createButtons();
     createSlotBoxes();
 }

@@ -84,10 +84,7 @@ Form2::Form2(Windows& windows) : m_windows(windows)
     setWindowTitle(QStringLiteral("内容変更"));
     platform::setFixedDialogFrame(*this,
                                   platform::twipsSize(editor::kClientWidth, editor::kClientHeight));
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+    paintWhite(*this);
     setFont(gothic(editor::kWindowPoints));
     createControls();
     createHiddenBoxes();

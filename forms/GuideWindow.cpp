@@ -31,14 +31,6 @@ void applyFont(QWidget& widget, Font font)
     }
 }
 
-void paintWhite(QWidget& widget)
-{
-    widget.setAutoFillBackground(true);
-    QPalette colours = widget.palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    widget.setPalette(colours);
-}
-
 QString arrayName(const char16_t* array, int index)
 {
     return QString::fromUtf16(array) + QString::number(index);
