@@ -8,9 +8,7 @@
 
 int runProgram(int argc, char* argv[], const std::function<void(Windows&)>& started)
 {
-    platform::prepareProcess();
-    QApplication application(argc, argv);
-    platform::prepareApplication();
+    platform::Application application(argc, argv);
 
     Module1 module{0, platform::applicationDirectory()};
     Windows windows(module);

@@ -6,6 +6,13 @@
 #include <cstdio>
 #include <vector>
 
+// The median of `times`, which it reorders.
+inline double median(std::vector<double>& times)
+{
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
 // Runs `step` `runs` times, each after an untimed `prepare`, and returns the
 // median wall time of `step` in milliseconds.
 template <typename Prepare, typename Step>
@@ -20,8 +27,7 @@ double medianMilliseconds(int runs, Prepare&& prepare, Step&& step)
         step();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[runs / 2];
+    return median(times);
 }
 
 // Runs `step` `runs` times and returns the median wall time in milliseconds.

@@ -15,9 +15,7 @@
 
 int main(int argc, char* argv[])
 {
-    platform::prepareProcess();
-    QApplication application(argc, argv);
-    platform::prepareApplication();
+    platform::Application application(argc, argv);
 
     // Beside the executable, on the disk the program's own file would be on.
     QTemporaryDir directory(QCoreApplication::applicationDirPath() +

@@ -43,9 +43,7 @@ double pressToDragStarted(PaletteSlotBox& box)
 
 int main(int argc, char* argv[])
 {
-    platform::prepareProcess();
-    QApplication application(argc, argv);
-    platform::prepareApplication();
+    platform::Application application(argc, argv);
     Module1 module;
     Windows windows(module);
     Form1& palette = windows.palette();
@@ -63,7 +61,6 @@ int main(int argc, char* argv[])
         times.push_back(ms);
         QTest::qWait(20);
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    printFigure("press -> drag started", times[runs / 2], "ms", "<= 5 ms");
+    printFigure("press -> drag started", median(times), "ms", "<= 5 ms");
     return 0;
 }

@@ -32,7 +32,7 @@ void prepareProcess()
     // while the engine, loaded only when the browser opens, renders without it.
 }
 
-void prepareApplication()
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     const QString gothic = QString::fromUtf16(kJapaneseGothic);
     // The windows name a Windows font; these are Japanese Gothic families that

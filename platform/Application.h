@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 
 namespace platform {
@@ -7,8 +8,22 @@ namespace platform {
 // Settings that must be made before the QApplication object exists.
 void prepareProcess();
 
-// Fonts and the application icon; call once the QApplication exists.
-void prepareApplication();
+namespace detail {
+// Runs prepareProcess() as the first base of Application, so that it always
+// precedes the QApplication base.
+struct ProcessPrepared
+{
+    ProcessPrepared() { prepareProcess(); }
+};
+} // namespace detail
+
+// The program's application object: the process settings that must come
+// before QApplication exists, then QApplication, then fonts and the icon.
+class Application : private detail::ProcessPrepared, public QApplication
+{
+public:
+    Application(int& argc, char** argv);
+};
 
 // The directory that holds the executable, without a trailing separator.
 QString applicationDirectory();

@@ -2,7 +2,6 @@
 
 #include "platform/Application.h"
 
-#include <QApplication>
 #include <QTest>
 
 // main() for tests that create windows: the same process set-up as the
@@ -10,9 +9,7 @@
 #define PETATTO_WIDGET_TEST_MAIN(TestClass)                                                        \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
-        platform::prepareProcess();                                                                \
-        QApplication application(argc, argv);                                                      \
-        platform::prepareApplication();                                                            \
+        platform::Application application(argc, argv);                                             \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -311,9 +311,7 @@ int main(int argc, char* argv[])
 {
     // Opening the service browser starts the browser engine, which must be
     // configured before the application object exists.
-    platform::prepareProcess();
-    QApplication application(argc, argv);
-    platform::prepareApplication();
+    platform::Application application(argc, argv);
     ProfileFaultsTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -33,9 +33,7 @@ bool save(const QImage& image, const QDir& resources, const QString& file)
 
 int main(int argc, char* argv[])
 {
-    platform::prepareProcess();
-    QApplication application(argc, argv);
-    platform::prepareApplication();
+    platform::Application application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: make-pictures RESOURCES_DIR\n");
         return 2;
