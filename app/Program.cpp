@@ -1,17 +1,17 @@
 #include "app/Program.h"
 
 #include "app/Module1.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 
 #include <QApplication>
 
-int runProgram(int argc, char* argv[], const std::function<void(Windows&)>& started)
+int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)>& started)
 {
     platform::Application application(argc, argv);
 
     Module1 module{0, platform::applicationDirectory()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.startUp();
     if (started)
         started(windows);

@@ -6,7 +6,7 @@
 #include "bench/Bench.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 
 #include <QApplication>
@@ -24,14 +24,14 @@ int main(int argc, char* argv[])
         return 1;
     // A profile exists, so the commit opens no browser.
     Module1 module{1, directory.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.palette();
 
     Form2* editor = nullptr;
     const auto openEditor = [&] {
         // The previous run's editor is really gone before the next one opens.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        editor = &windows.showForm2();
+        editor = &windows.showEditor();
         for (int slot = 0; slot < profile::kSlotCount; ++slot)
             editor->setSlotText(slot, QStringLiteral("値%1").arg(slot));
         editor->setSlotText(1, QStringLiteral("山田"));
@@ -45,5 +45,5 @@ int main(int argc, char* argv[])
 
     printFigure("commit (derive + palette + durable save)",
                 medianMilliseconds(200, openEditor, commit), "ms", "<= 10 ms");
-    return windows.form2() == nullptr || windows.form2()->isHidden() ? 0 : 1;
+    return windows.editor() == nullptr || windows.editor()->isHidden() ? 0 : 1;
 }

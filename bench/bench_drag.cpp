@@ -5,7 +5,7 @@
 #include "bench/Bench.h"
 #include "forms/Form1.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 
 #include <QApplication>
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
 {
     platform::Application application(argc, argv);
     Module1 module;
-    Windows windows(module);
+    ProgramWindows windows(module);
     Form1& palette = windows.palette();
     palette.setSlotText(0, QStringLiteral("山田花子"));
     palette.show();

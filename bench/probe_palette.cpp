@@ -2,9 +2,10 @@
 #include "app/Program.h"
 #include "bench/PaintProbe.h"
 #include "forms/Form1.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 
 int main(int argc, char* argv[])
 {
-    return runProgram(argc, argv, [](Windows& windows) { exitOnFirstPaint(windows.palette()); });
+    return runProgram(argc, argv,
+                      [](ProgramWindows& windows) { exitOnFirstPaint(windows.palette()); });
 }

@@ -5,7 +5,7 @@
 #include "forms/Colour.h"
 #include "forms/ColouredButton.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/ErrorReport.h"
 #include "platform/Twips.h"
 #include "platform/Window.h"
@@ -38,7 +38,7 @@ constexpr std::array<ButtonSpec, 3> kButtons{{
 
 } // namespace
 
-Form1::Form1(Windows& windows) : m_windows(windows)
+Form1::Form1(ProgramWindows& windows) : m_windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
     paintWhite(*this);
@@ -78,11 +78,11 @@ void Form1::createButtons()
         *members[i] = button;
     }
     connect(Command1, &QPushButton::clicked, this,
-            [this] { platform::trap([this] { m_windows.showForm2(); }); });
+            [this] { platform::trap([this] { m_windows.showEditor(); }); });
     connect(Command2, &QPushButton::clicked, this,
-            [this] { platform::trap([this] { m_windows.showForm6(); }); });
+            [this] { platform::trap([this] { m_windows.showBrowser(); }); });
     connect(btnHelp, &QPushButton::clicked, this,
-            [this] { platform::trap([this] { m_windows.showForm3(); }); });
+            [this] { platform::trap([this] { m_windows.showHelp(); }); });
 }
 
 void Form1::Load()
@@ -97,10 +97,10 @@ void Form1::Load()
                 setSlotText(slot, text);
             });
         if (profile::markerSaysProfileExists(marker)) {
-            m_windows.showForm6();
+            m_windows.showBrowser();
             module.HasProfile = 1;
         } else {
-            m_windows.showForm4();
+            m_windows.showWelcome();
             module.HasProfile = 0;
         }
     });

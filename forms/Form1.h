@@ -8,7 +8,7 @@
 
 class PaletteSlotBox;
 class QPushButton;
-class Windows;
+class ProgramWindows;
 
 // The palette: a narrow topmost window at the top left of the screen showing
 // all 57 slots, each ready to be dragged into a web form. Its boxes are the
@@ -18,7 +18,7 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form1(Windows& windows);
+    explicit Form1(ProgramWindows& windows);
 
     // The start-up sequence: topmost, caption, place, profile file, and the
     // welcome window or the service browser by the file's marker.
@@ -40,5 +40,5 @@ private:
     void createSlotBoxes();
     void createButtons();
 
-    Windows& m_windows;
+    ProgramWindows& m_windows;
 };

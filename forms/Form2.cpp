@@ -4,7 +4,7 @@
 #include "forms/Colour.h"
 #include "forms/ColouredButton.h"
 #include "forms/Form1.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"
 #include "platform/Twips.h"
@@ -78,7 +78,7 @@ QString controlName(const editor::Control& control)
 
 } // namespace
 
-Form2::Form2(Windows& windows) : m_windows(windows)
+Form2::Form2(ProgramWindows& windows) : m_windows(windows)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("内容変更"));
@@ -268,7 +268,7 @@ void Form2::btn内容更新_Click()
         profile::SaveProfile(module.profilePath(), palette.record());
 
         if (module.HasProfile == 0) {
-            m_windows.showForm6();
+            m_windows.showBrowser();
             module.HasProfile = 1;
         }
         close();
@@ -279,9 +279,9 @@ void Form2::btnキャンセル_Click()
 {
     platform::trap([this] {
         // The editor goes first; only then may the service browser appear.
-        Windows& windows = m_windows;
+        ProgramWindows& windows = m_windows;
         close();
         if (windows.module().HasProfile == 0)
-            windows.showForm6();
+            windows.showBrowser();
     });
 }

@@ -14,7 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class Windows;
+class ProgramWindows;
 
 // The profile editor: the user types the 37 entry slots here; nothing takes
 // effect until the commit rebuilds the palette and saves the file. Created
@@ -24,7 +24,7 @@ class Form2 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form2(Windows& windows);
+    explicit Form2(ProgramWindows& windows);
 
     QString slotText(int slot) const;
     void setSlotText(int slot, const QString& text);
@@ -52,7 +52,7 @@ private:
     void btn内容更新_Click();
     void btnキャンセル_Click();
 
-    Windows& m_windows;
+    ProgramWindows& m_windows;
     // Every control that has a place in the tab order, by that place.
     std::array<QWidget*, editor::kControls.size() + 1 + editor::kHiddenBoxes.size()> m_tabOrder{};
 };

@@ -1,6 +1,6 @@
 #include "forms/Form4.h"
 
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/ErrorReport.h"
 #include "platform/Window.h"
 
@@ -49,7 +49,7 @@ constexpr guide::Layout kLayout{
 
 } // namespace
 
-Form4::Form4(Windows& windows) : m_windows(windows)
+Form4::Form4(ProgramWindows& windows) : m_windows(windows)
 {
     const guide::Controls controls = guide::build(*this, kLayout);
     lbl説明 = controls.labels.value(QStringLiteral("lbl説明"));
@@ -76,7 +76,7 @@ void Form4::btn登録_Click()
 {
     platform::trap([this] {
         // The editor is shown before the welcome window goes away.
-        m_windows.showForm2();
+        m_windows.showEditor();
         close();
     });
 }

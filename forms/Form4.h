@@ -4,7 +4,7 @@
 
 class QLabel;
 class QPushButton;
-class Windows;
+class ProgramWindows;
 
 // The welcome window: greets a user who has no profile yet, shows how a value
 // is dragged from the palette onto a web form, and leads to the editor.
@@ -13,7 +13,7 @@ class Form4 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form4(Windows& windows);
+    explicit Form4(ProgramWindows& windows);
 
     guide::LabelArray lbl説明;
     guide::LabelArray Label1; // indexes 0, 1 and 3
@@ -26,5 +26,5 @@ private:
     void Load();
     void btn登録_Click();
 
-    Windows& m_windows;
+    ProgramWindows& m_windows;
 };

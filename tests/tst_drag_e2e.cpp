@@ -11,7 +11,7 @@
 #include "forms/Form1.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Browser.h"
 
 #include <QProcess>
@@ -75,7 +75,7 @@ private:
     std::unique_ptr<ErrorRecorder> m_errors;
     std::unique_ptr<AppDirectory> m_dir;
     std::unique_ptr<Module1> m_module;
-    std::unique_ptr<Windows> m_windows;
+    std::unique_ptr<ProgramWindows> m_windows;
     Form6* m_browser = nullptr;
 };
 
@@ -88,10 +88,10 @@ void TestDragEndToEnd::initTestCase()
     m_dir->writeProfile(
         profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
     m_module = std::make_unique<Module1>(Module1{0, m_dir->path()});
-    m_windows = std::make_unique<Windows>(*m_module);
+    m_windows = std::make_unique<ProgramWindows>(*m_module);
     m_windows->startUp();
 
-    m_browser = m_windows->form6();
+    m_browser = m_windows->browser();
     QVERIFY2(m_browser, "a profile exists, so the service browser opens at start-up");
     QVERIFY(QTest::qWaitForWindowExposed(&m_windows->palette()));
     QVERIFY(QTest::qWaitForWindowExposed(m_browser));
@@ -228,7 +228,7 @@ void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
     checkOnlyFieldHolds(field, targetText);
     QCOMPARE(palette.slotText(kSource), sourceText);
     QCOMPARE(palette.slotText(kTarget), targetText);
-    QCOMPARE(m_windows->form6(), m_browser);
+    QCOMPARE(m_windows->browser(), m_browser);
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestDragEndToEnd)

@@ -10,7 +10,7 @@
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Form4.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -135,18 +135,18 @@ void TestEditorEndToEnd::firstProfile()
     dir.writeProfile(firstRun);
     ErrorRecorder errors;
     Module1 module{0, dir.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.startUp();
     Form1& palette = windows.palette();
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
     QCOMPARE(module.HasProfile, qint16(0));
     // The user closes the welcome window before turning to the palette.
-    if (Form4* welcome = windows.form4())
+    if (Form4* welcome = windows.welcome())
         welcome->close();
 
     QVERIFY(clickOn(*palette.Command1));
-    QTRY_VERIFY(windows.form2() && windows.form2()->isVisible());
-    Form2& editor = *windows.form2();
+    QTRY_VERIFY(windows.editor() && windows.editor()->isVisible());
+    Form2& editor = *windows.editor();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     QCOMPARE(editor.slotText(1), placeholder);
     QVERIFY(!editor.findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
@@ -164,8 +164,8 @@ void TestEditorEndToEnd::firstProfile()
     }
 
     QVERIFY(clickOn(*editor.findChild<QPushButton*>(QStringLiteral("btn内容更新"))));
-    QTRY_VERIFY(!windows.form2());
-    QVERIFY(windows.form6());
+    QTRY_VERIFY(!windows.editor());
+    QVERIFY(windows.browser());
     QTRY_VERIFY(browserShown());
     QCOMPARE(module.HasProfile, qint16(1));
     for (const Shown& slot : shown)

@@ -8,7 +8,7 @@
 #include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/Twips.h"
 
@@ -61,12 +61,12 @@ struct Session
 
     profile::Record paletteRecord() { return palette().record(); }
 
-    Form2& openEditor() { return windows.showForm2(); }
+    Form2& openEditor() { return windows.showEditor(); }
 
     AppDirectory dir;
     ErrorRecorder errors;
     Module1 module;
-    Windows windows;
+    ProgramWindows windows;
 };
 
 template <typename Widget> Widget* control(Form2& editor, const QString& name)
@@ -144,7 +144,10 @@ private:
 class BrowserShowWatch : public QObject
 {
 public:
-    BrowserShowWatch(Windows& windows) : m_windows(windows) { qApp->installEventFilter(this); }
+    BrowserShowWatch(ProgramWindows& windows) : m_windows(windows)
+    {
+        qApp->installEventFilter(this);
+    }
     ~BrowserShowWatch() override { qApp->removeEventFilter(this); }
 
     bool editorVisibleAtShow = false;
@@ -154,13 +157,13 @@ public:
     {
         if (event->type() == QEvent::Show && watched->objectName() == u"Form6"_qs) {
             ++shows;
-            editorVisibleAtShow = m_windows.form2() && m_windows.form2()->isVisible();
+            editorVisibleAtShow = m_windows.editor() && m_windows.editor()->isVisible();
         }
         return false;
     }
 
 private:
-    Windows& m_windows;
+    ProgramWindows& m_windows;
 };
 
 enum class SaveFault
@@ -435,8 +438,8 @@ void TestForm2::reopenAfterClosing()
         click(editor, u"btnキャンセル"_qs);
     else
         QVERIFY(editor.close());
-    QTRY_VERIFY(!session.windows.form2());
-    QCOMPARE(session.windows.form6() != nullptr, browser);
+    QTRY_VERIFY(!session.windows.editor());
+    QCOMPARE(session.windows.browser() != nullptr, browser);
     QCOMPARE(int(session.module.HasProfile), hasProfile);
 
     Form2& reopened = session.openEditor();
@@ -532,8 +535,8 @@ void TestForm2::commit()
         QCOMPARE(record[slot], typed[slot]);
     QCOMPARE(session.dir.readProfile(), savedBytes(record));
     QCOMPARE(session.dir.readProfile().count("\r\n"), 58);
-    QTRY_VERIFY(!session.windows.form2());
-    QVERIFY(!session.windows.form6());
+    QTRY_VERIFY(!session.windows.editor());
+    QVERIFY(!session.windows.browser());
     QCOMPARE(int(session.module.HasProfile), 1);
 }
 
@@ -553,18 +556,18 @@ void TestForm2::firstCommitOpensBrowser()
     Session session{qint16(hasProfile)};
     session.fillPalette();
     click(session.openEditor(), u"btn内容更新"_qs);
-    QCOMPARE(session.windows.form6() != nullptr, browser);
+    QCOMPARE(session.windows.browser() != nullptr, browser);
     QCOMPARE(shownBrowsers().size(), browser ? 1 : 0);
     QCOMPARE(int(session.module.HasProfile), 1);
-    QTRY_VERIFY(!session.windows.form2());
+    QTRY_VERIFY(!session.windows.editor());
 
     // The user closes the browser; the next commit does not bring it back.
     for (QWidget* shown : shownBrowsers())
         shown->close();
-    QTRY_VERIFY(!session.windows.form6());
+    QTRY_VERIFY(!session.windows.browser());
     click(session.openEditor(), u"btn内容更新"_qs);
-    QTRY_VERIFY(!session.windows.form2());
-    QVERIFY(!session.windows.form6());
+    QTRY_VERIFY(!session.windows.editor());
+    QVERIFY(!session.windows.browser());
     QCOMPARE(int(session.module.HasProfile), 1);
     QCOMPARE(session.errors.count(), std::size_t(0));
 }
@@ -608,8 +611,8 @@ void TestForm2::failingSave()
     QCOMPARE(session.palette().slotText(0), entry + paletteValue(2));
     QCOMPARE(session.dir.readProfile(), previous);
     QCOMPARE(int(session.module.HasProfile), 0);
-    QVERIFY(!session.windows.form6());
-    QCOMPARE(session.windows.form2(), &editor);
+    QVERIFY(!session.windows.browser());
+    QCOMPARE(session.windows.editor(), &editor);
     QVERIFY(editor.isVisible());
     QCOMPARE(editor.slotText(1), entry);
 
@@ -622,8 +625,8 @@ void TestForm2::failingSave()
     QCOMPARE(session.errors.count(), std::size_t(1));
     QCOMPARE(session.dir.readProfile(), savedBytes(session.paletteRecord()));
     QCOMPARE(int(session.module.HasProfile), 1);
-    QVERIFY(session.windows.form6());
-    QTRY_VERIFY(!session.windows.form2());
+    QVERIFY(session.windows.browser());
+    QTRY_VERIFY(!session.windows.editor());
 }
 
 void TestForm2::clear_data()
@@ -668,7 +671,7 @@ void TestForm2::clear()
     QCOMPARE(session.dir.readProfile(), file);
     QCOMPARE(int(session.module.HasProfile), 0);
     QVERIFY(editor.isVisible());
-    QVERIFY(!session.windows.form6());
+    QVERIFY(!session.windows.browser());
     QCOMPARE(session.errors.count(), std::size_t(0));
 }
 
@@ -693,7 +696,7 @@ void TestForm2::cancel()
     session.fillPalette();
     const QByteArray file = profileBytes({QString::number(hasProfile)});
     session.dir.writeProfile(file);
-    Form6* openBrowser = browserOpen ? &session.windows.showForm6() : nullptr;
+    Form6* openBrowser = browserOpen ? &session.windows.showBrowser() : nullptr;
     Form2& editor = session.openEditor();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     editor.setSlotText(1, u"捨てる"_qs);
@@ -702,10 +705,10 @@ void TestForm2::cancel()
     click(editor, u"btnキャンセル"_qs);
 
     QVERIFY(!editor.isVisible());
-    QTRY_VERIFY(!session.windows.form2());
-    QCOMPARE(session.windows.form6() != nullptr, browserAfter);
+    QTRY_VERIFY(!session.windows.editor());
+    QCOMPARE(session.windows.browser() != nullptr, browserAfter);
     if (openBrowser)
-        QCOMPARE(session.windows.form6(), openBrowser);
+        QCOMPARE(session.windows.browser(), openBrowser);
     QCOMPARE(shownBrowsers().size(), browserAfter ? 1 : 0);
     // The editor was gone before the browser was shown.
     QVERIFY(!watch.editorVisibleAtShow);
@@ -778,8 +781,8 @@ void TestForm2::enterAndEscapeDoNothing()
 
     QCOMPARE(editorTexts(editor), expected);
     QVERIFY(editor.isVisible());
-    QCOMPARE(session.windows.form2(), &editor);
-    QVERIFY(!session.windows.form6());
+    QCOMPARE(session.windows.editor(), &editor);
+    QVERIFY(!session.windows.browser());
     QCOMPARE(int(session.module.HasProfile), 0);
     for (int slot = 0; slot < kSlotCount; ++slot)
         QCOMPARE(session.palette().slotText(slot), paletteValue(slot));

@@ -5,7 +5,7 @@
 #include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form6.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Browser.h"
 #include "platform/Twips.h"
 
@@ -77,7 +77,7 @@ private:
 
     std::unique_ptr<AppDirectory> m_dir;
     std::unique_ptr<Module1> m_module;
-    std::unique_ptr<Windows> m_windows;
+    std::unique_ptr<ProgramWindows> m_windows;
     std::unique_ptr<ErrorRecorder> m_errors;
 };
 
@@ -86,7 +86,7 @@ void TestForm6::init()
     m_errors = std::make_unique<ErrorRecorder>();
     m_dir = std::make_unique<AppDirectory>();
     m_module = std::make_unique<Module1>(Module1{0, m_dir->path()});
-    m_windows = std::make_unique<Windows>(*m_module);
+    m_windows = std::make_unique<ProgramWindows>(*m_module);
 }
 
 void TestForm6::cleanup()
@@ -98,7 +98,7 @@ void TestForm6::cleanup()
 
 Form6& TestForm6::openLoaded()
 {
-    Form6& form = m_windows->showForm6();
+    Form6& form = m_windows->showBrowser();
     [&] { QVERIFY(waitForLoad(*form.brwWebBrowser)); }();
     return form;
 }
@@ -202,7 +202,7 @@ void TestForm6::browserCoversClientArea_data()
 void TestForm6::browserCoversClientArea()
 {
     QFETCH(QSize, size);
-    Form6& form = m_windows->showForm6();
+    Form6& form = m_windows->showBrowser();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.resize(size);
     QTRY_COMPARE(form.brwWebBrowser->geometry(), form.rect());
@@ -211,7 +211,7 @@ void TestForm6::browserCoversClientArea()
 
 void TestForm6::browserFollowsWindowStates()
 {
-    Form6& form = m_windows->showForm6();
+    Form6& form = m_windows->showBrowser();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QSize normal = form.size();
 
@@ -235,7 +235,7 @@ void TestForm6::openingWhileOpenOnlyBringsForward()
     const QUrl userPage = form.brwWebBrowser->url();
     QSignalSpy loads(form.brwWebBrowser, &QWebEngineView::loadStarted);
 
-    Form6& again = m_windows->showForm6();
+    Form6& again = m_windows->showBrowser();
     QCOMPARE(&again, &form);
     QCOMPARE(form.geometry(), moved);
     QVERIFY(!loads.wait(500));
@@ -257,7 +257,7 @@ void TestForm6::reopeningAfterCloseStartsFresh()
     QVERIFY(waitForLoad(*form.brwWebBrowser));
 
     QVERIFY(form.close());
-    QTRY_VERIFY(m_windows->form6() == nullptr);
+    QTRY_VERIFY(m_windows->browser() == nullptr);
     QVERIFY(palette.isVisible());
 
     Form6& fresh = openLoaded();

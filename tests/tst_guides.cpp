@@ -6,7 +6,7 @@
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/Form4.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/Twips.h"
 #include "tools/pictures/FormPicture.h"
@@ -36,13 +36,13 @@ enum class Guide
 struct Session
 {
     Module1 module;
-    Windows windows{module};
+    ProgramWindows windows{module};
 
     QWidget& open(Guide guide)
     {
         if (guide == Guide::Help)
-            return windows.showForm3();
-        return windows.showForm4();
+            return windows.showHelp();
+        return windows.showWelcome();
     }
 };
 
@@ -315,11 +315,11 @@ void TestGuides::lines()
 void TestGuides::arraysKeepTheirIndexes()
 {
     Session session;
-    const Form4& welcome = session.windows.showForm4();
+    const Form4& welcome = session.windows.showWelcome();
     QCOMPARE(welcome.lbl説明.keys(), QList<int>({0, 1}));
     QCOMPARE(welcome.Label1.keys(), QList<int>({0, 1, 3}));
     QCOMPARE(welcome.Line1->indexes(), QList<int>({0, 1, 2}));
-    const Form3& help = session.windows.showForm3();
+    const Form3& help = session.windows.showHelp();
     QCOMPARE(help.Label1.keys(), QList<int>({0, 1, 2}));
     QCOMPARE(help.Line1->indexes(), QList<int>({0, 1, 2}));
 }
@@ -475,8 +475,8 @@ void TestGuides::iconIsSmallAndShared()
 
     Session session;
     const QImage expected = rgb(icon);
-    for (QWidget* window : {static_cast<QWidget*>(&session.windows.showForm3()),
-                            static_cast<QWidget*>(&session.windows.showForm4()),
+    for (QWidget* window : {static_cast<QWidget*>(&session.windows.showHelp()),
+                            static_cast<QWidget*>(&session.windows.showWelcome()),
                             static_cast<QWidget*>(&session.windows.palette())}) {
         QCOMPARE(rgb(window->windowIcon().pixmap(32).toImage()), expected);
     }
@@ -486,12 +486,12 @@ void TestGuides::registerOpensTheEditorThenCloses()
 {
     ErrorRecorder errors;
     Session session;
-    QPointer<Form4> welcome = &session.windows.showForm4();
+    QPointer<Form4> welcome = &session.windows.showWelcome();
     QTest::mouseClick(welcome->btn登録, Qt::LeftButton);
-    QVERIFY(session.windows.form2());
-    QVERIFY(session.windows.form2()->isVisible());
+    QVERIFY(session.windows.editor());
+    QVERIFY(session.windows.editor()->isVisible());
     QTRY_VERIFY(welcome.isNull());
-    QVERIFY(!session.windows.form4());
+    QVERIFY(!session.windows.welcome());
     QCOMPARE(errors.count(), std::size_t(0));
 }
 
@@ -499,12 +499,12 @@ void TestGuides::welcomeCloseBoxOpensNothing()
 {
     ErrorRecorder errors;
     Session session;
-    QPointer<Form4> welcome = &session.windows.showForm4();
+    QPointer<Form4> welcome = &session.windows.showWelcome();
     QVERIFY(welcome->close());
     QTRY_VERIFY(welcome.isNull());
-    QVERIFY(!session.windows.form2());
-    QVERIFY(!session.windows.form3());
-    QVERIFY(!session.windows.form6());
+    QVERIFY(!session.windows.editor());
+    QVERIFY(!session.windows.help());
+    QVERIFY(!session.windows.browser());
     QCOMPARE(errors.count(), std::size_t(0));
 }
 
@@ -520,7 +520,7 @@ void TestGuides::welcomeIgnoresResizing()
     QFETCH(QSize, size);
 
     Session session;
-    Form4& welcome = session.windows.showForm4();
+    Form4& welcome = session.windows.showWelcome();
     QHash<QString, QRect> before;
     const auto children = welcome.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const QWidget* child : children)
@@ -537,20 +537,20 @@ void TestGuides::helpOpensOnceAndCentresAgainAfterClosing()
     Session session;
     QPushButton* help = session.windows.palette().btnHelp;
     help->click();
-    QPointer<Form3> first = session.windows.form3();
+    QPointer<Form3> first = session.windows.help();
     QVERIFY(first);
     QVERIFY(first->isVisible());
     first->move(0, 0);
     help->click();
-    QCOMPARE(session.windows.form3(), first.data());
+    QCOMPARE(session.windows.help(), first.data());
     QCOMPARE(first->pos(), QPoint(0, 0));
 
     QTest::mouseClick(first->Command1, Qt::LeftButton);
     QTRY_VERIFY(first.isNull());
-    QVERIFY(!session.windows.form3());
+    QVERIFY(!session.windows.help());
 
     help->click();
-    Form3* second = session.windows.form3();
+    Form3* second = session.windows.help();
     QVERIFY(second);
     const QRect screen = second->screen()->availableGeometry();
     QVERIFY((second->frameGeometry().center() - screen.center()).manhattanLength() <= 2);

@@ -6,7 +6,7 @@
 
 #include "app/Module1.h"
 #include "forms/Form1.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 #include "profile/SlotTable.h"
 
@@ -282,12 +282,12 @@ void ProfileFaultsTest::startUp()
 
     ErrorRecorder recorder;
     Module1 module{0, dir.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.startUp();
 
     QCOMPARE(recorder.numbers(), errors);
-    QCOMPARE(windows.form4() != nullptr, opens == Opens::Welcome);
-    QCOMPARE(windows.form6() != nullptr, opens == Opens::Browser);
+    QCOMPARE(windows.welcome() != nullptr, opens == Opens::Welcome);
+    QCOMPARE(windows.browser() != nullptr, opens == Opens::Browser);
     QCOMPARE(module.HasProfile, qint16(opens == Opens::Browser ? 1 : 0));
     QVERIFY(windows.palette().isVisible());
     // Rows without slot expectations hold undecodable garbage; the outcome

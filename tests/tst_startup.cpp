@@ -8,7 +8,7 @@
 #include "forms/Form4.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -101,13 +101,13 @@ void TestStartup::outcomes()
         dir.writeProfile(content);
     ErrorRecorder errors;
     Module1 module{0, dir.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.startUp();
 
     QCOMPARE(errors.numbers(), reports);
     QCOMPARE(int(module.HasProfile), hasProfile);
-    QCOMPARE(windows.form4() != nullptr, opened == Opened::Welcome);
-    QCOMPARE(windows.form6() != nullptr, opened == Opened::Browser);
+    QCOMPARE(windows.welcome() != nullptr, opened == Opened::Welcome);
+    QCOMPARE(windows.browser() != nullptr, opened == Opened::Browser);
     Form1& palette = windows.palette();
     QVERIFY(palette.isVisible());
     QCOMPARE(palette.windowTitle(), u"Ver.0.1"_qs);
@@ -121,7 +121,7 @@ void TestStartup::outcomes()
 void TestStartup::paletteLooksAsDesigned()
 {
     Module1 module;
-    Windows windows(module);
+    ProgramWindows windows(module);
     Form1& palette = windows.palette();
 
     struct Box
@@ -182,25 +182,25 @@ void TestStartup::buttonsOpenTheirWindowsOnce()
     dir.writeProfile(fileWithMarker(u"1"_qs));
     ErrorRecorder errors;
     Module1 module{0, dir.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.startUp();
-    Form6* browser = windows.form6();
+    Form6* browser = windows.browser();
     QVERIFY(browser);
 
     Form1& palette = windows.palette();
     palette.Command2->click();
-    QCOMPARE(windows.form6(), browser);
+    QCOMPARE(windows.browser(), browser);
 
     palette.btnHelp->click();
-    Form3* help = windows.form3();
+    Form3* help = windows.help();
     QVERIFY(help && help->isVisible());
     palette.btnHelp->click();
-    QCOMPARE(windows.form3(), help);
+    QCOMPARE(windows.help(), help);
 
     help->close();
-    QTRY_VERIFY(!windows.form3());
+    QTRY_VERIFY(!windows.help());
     palette.btnHelp->click();
-    QVERIFY(windows.form3());
+    QVERIFY(windows.help());
     QCOMPARE(errors.count(), 0u);
     QCOMPARE(int(module.HasProfile), 1);
 }
@@ -209,11 +209,11 @@ void TestStartup::controlsHaveAccessibleNames()
 {
     AppDirectory dir;
     Module1 module{1, dir.path()};
-    Windows windows(module);
+    ProgramWindows windows(module);
     Form1& palette = windows.palette();
     palette.show();
-    Form2& editor = windows.showForm2();
-    Form3& help = windows.showForm3();
+    Form2& editor = windows.showEditor();
+    Form3& help = windows.showHelp();
 
     QCOMPARE(palette.Command1->accessibleName(), u"内容変更"_qs);
     QCOMPARE(palette.Text[45]->accessibleName(), u"希望パスワード"_qs);
@@ -235,9 +235,9 @@ void TestStartup::controlsHaveAccessibleNames()
 void TestStartup::closingThePaletteEndsTheProgram()
 {
     Module1 module;
-    Windows windows(module);
+    ProgramWindows windows(module);
     windows.palette().show();
-    windows.showForm3();
+    windows.showHelp();
     QTimer::singleShot(0, &windows.palette(), [&windows] { windows.palette().close(); });
     // Should the palette not end the program, this fails the test instead of
     // hanging it.

@@ -4,7 +4,7 @@
 #include "app/Version.h"
 #include "forms/Form1.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/Windows.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Twips.h"
 #include "tools/pictures/SampleProfile.h"
 #include "tools/pictures/WindowFrame.h"
@@ -21,7 +21,7 @@ constexpr QSize kOuter = platform::twipsSize(1800, 8685);
 PalettePicture renderPalette()
 {
     Module1 module;
-    Windows windows(module);
+    ProgramWindows windows(module);
     Form1& palette = windows.palette();
     palette.setFixedSize(clientSize(kOuter));
     const profile::Record sample = sampleProfile();

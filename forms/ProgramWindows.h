@@ -14,14 +14,14 @@ class Form6;
 // The program's windows and the one way to open them: the palette lives for
 // the whole run; every other window is created on first use, only brought
 // forward while open, and destroyed when closed.
-class Windows
+class ProgramWindows
 {
 public:
-    explicit Windows(Module1& module);
-    ~Windows();
+    explicit ProgramWindows(Module1& module);
+    ~ProgramWindows();
 
-    Windows(const Windows&) = delete;
-    Windows& operator=(const Windows&) = delete;
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     // Creates the palette, runs its start-up sequence and shows it.
     void startUp();
@@ -29,22 +29,22 @@ public:
     Module1& module() const { return m_module; }
     Form1& palette();
 
-    Form2& showForm2();
-    Form3& showForm3();
-    Form4& showForm4();
-    Form6& showForm6();
+    Form2& showEditor();
+    Form3& showHelp();
+    Form4& showWelcome();
+    Form6& showBrowser();
 
-    Form2* form2() const;
-    Form3* form3() const;
-    Form4* form4() const;
-    Form6* form6() const;
+    Form2* editor() const;
+    Form3* help() const;
+    Form4* welcome() const;
+    Form6* browser() const;
 
 private:
     Module1& m_module;
     // Declared first so it is destroyed last: the other windows may read it.
     std::unique_ptr<Form1> m_palette;
-    platform::WindowHolder<Form2> m_form2;
-    platform::WindowHolder<Form3> m_form3;
-    platform::WindowHolder<Form4> m_form4;
-    platform::WindowHolder<Form6> m_form6;
+    platform::WindowHolder<Form2> m_editor;
+    platform::WindowHolder<Form3> m_help;
+    platform::WindowHolder<Form4> m_welcome;
+    platform::WindowHolder<Form6> m_browser;
 };

@@ -1,0 +1,74 @@
+#include "forms/ProgramWindows.h"
+
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/Form6.h"
+#include "platform/Accessibility.h"
+#include "platform/Module.h"
+
+ProgramWindows::ProgramWindows(Module1& module) : m_module(module) {}
+
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::startUp()
+{
+    Form1& form = palette();
+    form.Load();
+    form.show();
+}
+
+Form1& ProgramWindows::palette()
+{
+    if (!m_palette) {
+        m_palette = std::make_unique<Form1>(*this);
+        platform::nameControlsFromCaptions(*m_palette);
+    }
+    return *m_palette;
+}
+
+Form2& ProgramWindows::showEditor()
+{
+    return m_editor.show([this] { return new Form2(*this); });
+}
+
+Form3& ProgramWindows::showHelp()
+{
+    return m_help.show([] { return new Form3; });
+}
+
+Form4& ProgramWindows::showWelcome()
+{
+    return m_welcome.show([this] { return new Form4(*this); });
+}
+
+Form6& ProgramWindows::showBrowser()
+{
+    return m_browser.show([] {
+        using Create = QWidget* (*)();
+        const auto create = reinterpret_cast<Create>(platform::resolveModuleFunction(
+            QStringLiteral("petatto-browser"), "petattoCreateForm6"));
+        return static_cast<Form6*>(create());
+    });
+}
+
+Form2* ProgramWindows::editor() const
+{
+    return m_editor.get();
+}
+
+Form3* ProgramWindows::help() const
+{
+    return m_help.get();
+}
+
+Form4* ProgramWindows::welcome() const
+{
+    return m_welcome.get();
+}
+
+Form6* ProgramWindows::browser() const
+{
+    return m_browser.get();
+}
