@@ -11,6 +11,22 @@
 
 #include <vector>
 
+#include <grp.h>
+#include <unistd.h>
+
+// The error numbers users know from the program's reports, written here once
+// instead of read from the code under test, so that a wrong number fails.
+struct ErrorNumber
+{
+    static constexpr int invalidArgument = 5;
+    static constexpr int typeMismatch = 13;
+    static constexpr int fileNotFound = 53;
+    static constexpr int diskFull = 61;
+    static constexpr int inputPastEnd = 62;
+    static constexpr int permissionDenied = 70;
+    static constexpr int pathNotFound = 75;
+};
+
 // Records error reports instead of showing modal boxes, for as long as it
 // lives.
 class ErrorRecorder
@@ -94,3 +110,41 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Root ignores permission bits. To meet the faults an ordinary user meets, a
+// test running as root acts as the unprivileged user "nobody".
+inline constexpr uid_t kNobody = 65534;
+inline constexpr gid_t kNogroup = 65534;
+
+// Acts as "nobody" for as long as it lives. Only the effective ids change, so
+// calls that check the real user, such as access(), still see root.
+class OrdinaryUser
+{
+public:
+    OrdinaryUser() : m_switched(::geteuid() == 0)
+    {
+        if (m_switched)
+            QVERIFY(::setegid(kNogroup) == 0 && ::seteuid(kNobody) == 0);
+    }
+    ~OrdinaryUser()
+    {
+        if (m_switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            qFatal("could not become root again");
+    }
+
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+
+private:
+    bool m_switched;
+};
+
+// Becomes "nobody" for the rest of the process, real ids included; for a
+// forked child. True when the process runs unprivileged afterwards.
+inline bool becomeOrdinaryUserForGood()
+{
+    if (::geteuid() != 0)
+        return true;
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNogroup) == 0 && ::setuid(kNobody) == 0 &&
+           ::geteuid() == kNobody;
+}

@@ -1,8 +1,78 @@
 #pragma once
 
+#include "TestSupport.h"
+
+#include "app/Module1.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 
+#include <QApplication>
+#include <QProcess>
 #include <QTest>
+
+// One run of the program on an application directory of its own, with error
+// reports recorded instead of shown. The test opens the windows it needs.
+struct ProgramSession
+{
+    explicit ProgramSession(qint16 hasProfile = 0) : module{hasProfile, dir.path()} {}
+
+    AppDirectory dir;
+    ErrorRecorder errors;
+    Module1 module;
+    ProgramWindows windows{module};
+};
+
+// The service browser's windows that are on the screen.
+inline QWidgetList shownBrowsers()
+{
+    QWidgetList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("Form6") && window->isVisible())
+            shown << window;
+    }
+    return shown;
+}
+
+// The order in which windows appear: each time the window of the given name is
+// shown, the names of the other windows on the screen at that moment.
+class ShowWatch : public QObject
+{
+public:
+    explicit ShowWatch(const QString& window) : m_window(window) { qApp->installEventFilter(this); }
+    ~ShowWatch() override { qApp->removeEventFilter(this); }
+
+    QList<QStringList> visibleAtShow;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == m_window) {
+            QStringList visible;
+            for (const QWidget* window : QApplication::topLevelWidgets()) {
+                if (window != watched && window->isVisible())
+                    visible << window->objectName();
+            }
+            visibleAtShow << visible;
+        }
+        return false;
+    }
+
+private:
+    QString m_window;
+};
+
+// Runs xdotool, which moves the real pointer and types on the real keyboard,
+// while this process keeps handling its own window events: a drag runs inside
+// the press handler, so the program must answer while xdotool still works.
+inline bool xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForStarted())
+        return false;
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000))
+        return false;
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
 
 // main() for tests that create windows: the same process set-up as the
 // program (the browser engine needs it before the application object exists).

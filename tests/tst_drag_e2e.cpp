@@ -4,18 +4,13 @@
 // palette slot onto the practice form. Qt's own drag loop and the browser
 // engine's drop handling both take part, as they do for the user.
 #include "PageScript.h"
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/ProgramWindows.h"
 #include "platform/Browser.h"
 
-#include <QProcess>
-#include <QSignalSpy>
 #include <QStandardPaths>
 
 #include <memory>
@@ -26,8 +21,7 @@ constexpr int kNoSlot = -1;
 constexpr int kPageTimeout = 20000;
 
 // Presses `button` at `from`, moves there from in small steps as a hand would,
-// lingers so the target can answer, and releases. xdotool runs while this
-// process keeps handling events, since the drag runs inside the press handler.
+// lingers so the target can answer, and releases.
 bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
 {
     constexpr int kSteps = 16;
@@ -42,13 +36,7 @@ bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
     }
     args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup")
          << QString::number(button);
-
-    QProcess xdotool;
-    QSignalSpy finished(&xdotool, &QProcess::finished);
-    xdotool.start(QStringLiteral("xdotool"), args);
-    if (!finished.wait(kPageTimeout))
-        return false;
-    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+    return xdotool(args);
 }
 
 } // namespace
@@ -72,10 +60,8 @@ private:
     QVariantMap pageValues();
     void checkOnlyFieldHolds(const QString& id, const QString& text);
 
-    std::unique_ptr<ErrorRecorder> m_errors;
-    std::unique_ptr<AppDirectory> m_dir;
-    std::unique_ptr<Module1> m_module;
-    std::unique_ptr<ProgramWindows> m_windows;
+    std::unique_ptr<ProgramSession> m_session;
+    ProgramWindows* m_windows = nullptr;
     Form6* m_browser = nullptr;
 };
 
@@ -83,12 +69,10 @@ void TestDragEndToEnd::initTestCase()
 {
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is needed to move the real pointer");
-    m_errors = std::make_unique<ErrorRecorder>();
-    m_dir = std::make_unique<AppDirectory>();
-    m_dir->writeProfile(
+    m_session = std::make_unique<ProgramSession>();
+    m_session->dir.writeProfile(
         profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
-    m_module = std::make_unique<Module1>(Module1{0, m_dir->path()});
-    m_windows = std::make_unique<ProgramWindows>(*m_module);
+    m_windows = &m_session->windows;
     m_windows->startUp();
 
     m_browser = m_windows->browser();
@@ -112,9 +96,9 @@ void TestDragEndToEnd::init()
 
 void TestDragEndToEnd::cleanupTestCase()
 {
-    m_windows.reset();
-    if (m_errors)
-        QCOMPARE(m_errors->numbers(), QList<int>());
+    if (m_session)
+        QCOMPARE(m_session->errors.numbers(), QList<int>());
+    m_session.reset();
 }
 
 QPoint TestDragEndToEnd::slotCentre(int slot) const

@@ -3,35 +3,16 @@
 // included) through the X keyboard, and the commit. Pointer and keyboard come
 // from xdotool, so they travel the same way as a user's.
 
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Form4.h"
-#include "forms/ProgramWindows.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace {
-
-// Runs xdotool while this process keeps handling its own window events.
-bool xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForStarted())
-        return false;
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 10000))
-        return false;
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
 
 // A left click in the middle of a control.
 bool clickOn(QWidget& control)
@@ -71,14 +52,6 @@ bool typeInto(Form2& editor, int slot, const QString& text)
             return false;
     }
     return true;
-}
-
-bool browserShown()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
-        return window->objectName() == QStringLiteral("Form6") && window->isVisible();
-    });
 }
 
 QByteArray firstRunFile()
@@ -131,18 +104,18 @@ void TestEditorEndToEnd::firstProfile()
     // the file a fresh installation ships.
     const QByteArray firstRun = firstRunFile();
     QVERIFY(!firstRun.isEmpty());
-    AppDirectory dir;
-    dir.writeProfile(firstRun);
-    ErrorRecorder errors;
-    Module1 module{0, dir.path()};
-    ProgramWindows windows(module);
+    ProgramSession session;
+    session.dir.writeProfile(firstRun);
+    ProgramWindows& windows = session.windows;
     windows.startUp();
     Form1& palette = windows.palette();
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
-    QCOMPARE(module.HasProfile, qint16(0));
-    // The user closes the welcome window before turning to the palette.
-    if (Form4* welcome = windows.welcome())
-        welcome->close();
+    QCOMPARE(session.module.HasProfile, qint16(0));
+    // A first run greets the user, who closes the welcome window before
+    // turning to the palette.
+    QVERIFY(windows.welcome());
+    QVERIFY(QTest::qWaitForWindowExposed(windows.welcome()));
+    windows.welcome()->close();
 
     QVERIFY(clickOn(*palette.Command1));
     QTRY_VERIFY(windows.editor() && windows.editor()->isVisible());
@@ -166,16 +139,16 @@ void TestEditorEndToEnd::firstProfile()
     QVERIFY(clickOn(*editor.findChild<QPushButton*>(QStringLiteral("btn内容更新"))));
     QTRY_VERIFY(!windows.editor());
     QVERIFY(windows.browser());
-    QTRY_VERIFY(browserShown());
-    QCOMPARE(module.HasProfile, qint16(1));
+    QTRY_COMPARE(shownBrowsers().size(), 1);
+    QCOMPARE(session.module.HasProfile, qint16(1));
     for (const Shown& slot : shown)
         QCOMPARE(palette.slotText(slot.slot), slot.text);
 
     QStringList lines{u"1"_qs};
     for (const QString& value : palette.record())
         lines << value;
-    QCOMPARE(dir.readProfile(), profileBytes(lines));
-    QCOMPARE(errors.count(), std::size_t(0));
+    QCOMPARE(session.dir.readProfile(), profileBytes(lines));
+    QCOMPARE(session.errors.numbers(), QList<int>());
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestEditorEndToEnd)

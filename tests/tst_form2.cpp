@@ -2,17 +2,12 @@
 // load from the palette, the commit onto the palette and NAME.txt, the clear
 // buttons and the cancel button.
 
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
-#include "forms/ProgramWindows.h"
-#include "platform/Application.h"
 #include "platform/Twips.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -21,7 +16,6 @@
 #include <QPushButton>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using profile::kSlotCount;
 
@@ -45,11 +39,9 @@ QString paletteValue(int slot)
     return QStringLiteral("値%1").arg(slot);
 }
 
-// One run of the program with its own application directory; error reports
-// are recorded instead of shown.
-struct Session
+struct Session : ProgramSession
 {
-    explicit Session(qint16 hasProfile) : module{hasProfile, dir.path()}, windows(module) {}
+    using ProgramSession::ProgramSession;
 
     Form1& palette() { return windows.palette(); }
 
@@ -62,11 +54,6 @@ struct Session
     profile::Record paletteRecord() { return palette().record(); }
 
     Form2& openEditor() { return windows.showEditor(); }
-
-    AppDirectory dir;
-    ErrorRecorder errors;
-    Module1 module;
-    ProgramWindows windows;
 };
 
 template <typename Widget> Widget* control(Form2& editor, const QString& name)
@@ -98,17 +85,6 @@ QStringList editorTexts(Form2& editor)
     return texts;
 }
 
-// The service browser's windows that are on the screen.
-QList<QWidget*> shownBrowsers()
-{
-    QList<QWidget*> shown;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == u"Form6"_qs && window->isVisible())
-            shown << window;
-    }
-    return shown;
-}
-
 // The file's bytes for a marker "1" and the given record.
 QByteArray savedBytes(const profile::Record& record)
 {
@@ -117,54 +93,6 @@ QByteArray savedBytes(const profile::Record& record)
         lines << value;
     return profileBytes(lines);
 }
-
-// Root ignores permission bits; it acts as an ordinary user while a fault
-// that depends on them is being met.
-class OrdinaryUser
-{
-public:
-    OrdinaryUser() : m_switched(::geteuid() == 0)
-    {
-        if (m_switched)
-            QVERIFY(::setegid(kNogroup) == 0 && ::seteuid(kNobody) == 0);
-    }
-    ~OrdinaryUser()
-    {
-        if (m_switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            qFatal("could not become root again");
-    }
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    static constexpr gid_t kNogroup = 65534;
-    bool m_switched;
-};
-
-// Whether the editor was still visible when the service browser appeared.
-class BrowserShowWatch : public QObject
-{
-public:
-    BrowserShowWatch(ProgramWindows& windows) : m_windows(windows)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~BrowserShowWatch() override { qApp->removeEventFilter(this); }
-
-    bool editorVisibleAtShow = false;
-    int shows = 0;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show && watched->objectName() == u"Form6"_qs) {
-            ++shows;
-            editorVisibleAtShow = m_windows.editor() && m_windows.editor()->isVisible();
-        }
-        return false;
-    }
-
-private:
-    ProgramWindows& m_windows;
-};
 
 enum class SaveFault
 {
@@ -604,7 +532,7 @@ void TestForm2::failingSave()
 
     QCOMPARE(session.errors.count(), std::size_t(1));
     if (fault == SaveFault::ReadOnlyDirectory)
-        QCOMPARE(session.errors.numbers(), QList<int>{70});
+        QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::permissionDenied});
     else
         QVERIFY(session.errors.reports().front().description().contains(u"𠮷"_qs));
     QCOMPARE(session.palette().slotText(1), entry);
@@ -701,7 +629,7 @@ void TestForm2::cancel()
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     editor.setSlotText(1, u"捨てる"_qs);
 
-    BrowserShowWatch watch(session.windows);
+    ShowWatch browserShows(u"Form6"_qs);
     click(editor, u"btnキャンセル"_qs);
 
     QVERIFY(!editor.isVisible());
@@ -711,8 +639,9 @@ void TestForm2::cancel()
         QCOMPARE(session.windows.browser(), openBrowser);
     QCOMPARE(shownBrowsers().size(), browserAfter ? 1 : 0);
     // The editor was gone before the browser was shown.
-    QVERIFY(!watch.editorVisibleAtShow);
-    QCOMPARE(watch.shows > 0, hasProfile == 0 && !browserOpen);
+    QCOMPARE(browserShows.visibleAtShow.size(), hasProfile == 0 && !browserOpen ? 1 : 0);
+    for (const QStringList& visible : browserShows.visibleAtShow)
+        QVERIFY(!visible.contains(u"Form2"_qs));
     QCOMPARE(int(session.module.HasProfile), hasProfile);
     for (int slot = 0; slot < kSlotCount; ++slot)
         QCOMPARE(session.palette().slotText(slot), paletteValue(slot));

@@ -1,11 +1,8 @@
 #include "PageScript.h"
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form6.h"
-#include "forms/ProgramWindows.h"
 #include "platform/Browser.h"
 #include "platform/Twips.h"
 
@@ -75,25 +72,23 @@ private:
     // Opens the service browser through the one opener and waits for its page.
     Form6& openLoaded();
 
-    std::unique_ptr<AppDirectory> m_dir;
-    std::unique_ptr<Module1> m_module;
-    std::unique_ptr<ProgramWindows> m_windows;
-    std::unique_ptr<ErrorRecorder> m_errors;
+    std::unique_ptr<ProgramSession> m_session;
+    ProgramWindows* m_windows = nullptr;
+    Module1* m_module = nullptr;
 };
 
 void TestForm6::init()
 {
-    m_errors = std::make_unique<ErrorRecorder>();
-    m_dir = std::make_unique<AppDirectory>();
-    m_module = std::make_unique<Module1>(Module1{0, m_dir->path()});
-    m_windows = std::make_unique<ProgramWindows>(*m_module);
+    m_session = std::make_unique<ProgramSession>();
+    m_windows = &m_session->windows;
+    m_module = &m_session->module;
 }
 
 void TestForm6::cleanup()
 {
-    m_windows.reset();
-    QCOMPARE(m_errors->numbers(), QList<int>());
-    m_errors.reset();
+    const QList<int> reports = m_session->errors.numbers();
+    m_session.reset();
+    QCOMPARE(reports, QList<int>());
 }
 
 Form6& TestForm6::openLoaded()

@@ -1,13 +1,9 @@
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/Form4.h"
-#include "forms/ProgramWindows.h"
-#include "platform/Application.h"
 #include "platform/Twips.h"
 #include "tools/pictures/FormPicture.h"
 #include "tools/pictures/PalettePicture.h"
@@ -32,19 +28,12 @@ enum class Guide
     Welcome
 };
 
-// Fresh windows for every test function; the guide window asked for is open.
-struct Session
+QWidget& open(ProgramSession& session, Guide guide)
 {
-    Module1 module;
-    ProgramWindows windows{module};
-
-    QWidget& open(Guide guide)
-    {
-        if (guide == Guide::Help)
-            return windows.showHelp();
-        return windows.showWelcome();
-    }
-};
+    if (guide == Guide::Help)
+        return session.windows.showHelp();
+    return session.windows.showWelcome();
+}
 
 QImage rgb(const QImage& image)
 {
@@ -114,8 +103,8 @@ void TestGuides::windows()
     QFETCH(QSize, client);
     QFETCH(bool, sizable);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     QCOMPARE(window.windowTitle(), caption);
     QCOMPARE(window.size(), client);
     QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
@@ -176,8 +165,8 @@ void TestGuides::labels()
     QFETCH(QColor, colour);
     QFETCH(int, points);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     auto* label = window.findChild<QLabel*>(name);
     QVERIFY(label);
     QCOMPARE(label->text(), text);
@@ -230,8 +219,8 @@ void TestGuides::pictures()
     QFETCH(QRect, place);
     QFETCH(QString, resource);
 
-    Session session;
-    auto* picture = session.open(guide).findChild<QLabel*>(name);
+    ProgramSession session;
+    auto* picture = open(session, guide).findChild<QLabel*>(name);
     QVERIFY(picture);
     const QRect expected = twips(place.x(), place.y(), place.width(), place.height());
     QCOMPARE(picture->geometry(), expected);
@@ -267,8 +256,8 @@ void TestGuides::buttons()
     QFETCH(QColor, face);
     QFETCH(int, points);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     auto* button = window.findChild<QPushButton*>(name);
     QVERIFY(button);
     QCOMPARE(button->text(), text);
@@ -306,15 +295,15 @@ void TestGuides::lines()
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
 
-    Session session;
-    auto* lines = session.open(guide).findChild<guide::Lines*>(QStringLiteral("Line1"));
+    ProgramSession session;
+    auto* lines = open(session, guide).findChild<guide::Lines*>(QStringLiteral("Line1"));
     QVERIFY(lines);
     QCOMPARE(lines->line(index), QLine(twips(from.x(), from.y()), twips(to.x(), to.y())));
 }
 
 void TestGuides::arraysKeepTheirIndexes()
 {
-    Session session;
+    ProgramSession session;
     const Form4& welcome = session.windows.showWelcome();
     QCOMPARE(welcome.lbl説明.keys(), QList<int>({0, 1}));
     QCOMPARE(welcome.Label1.keys(), QList<int>({0, 1, 3}));
@@ -353,8 +342,8 @@ void TestGuides::stacking()
     QFETCH(QPoint, point);
     QFETCH(QString, top);
 
-    Session session;
-    QWidget* child = session.open(guide).childAt(point);
+    ProgramSession session;
+    QWidget* child = open(session, guide).childAt(point);
     QVERIFY(child);
     QCOMPARE(child->objectName(), top);
 }
@@ -370,8 +359,8 @@ void TestGuides::linesShowAtTheirEnds()
 {
     QFETCH(Guide, guide);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     const auto* lines = window.findChild<guide::Lines*>(QStringLiteral("Line1"));
     QVERIFY(lines);
     const QImage grab = window.grab().toImage();
@@ -410,8 +399,8 @@ void TestGuides::picturesShowWhereTheTablesSay()
     QFETCH(QString, name);
     QFETCH(QRect, patch);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     const auto* picture = window.findChild<QLabel*>(name);
     QVERIFY(picture);
     const QImage shown = rgb(window.grab().toImage()).copy(patch.translated(picture->pos()));
@@ -427,8 +416,8 @@ void TestGuides::linesMeetThePicturesWhereTheyShould()
 {
     QFETCH(Guide, guide);
 
-    Session session;
-    QWidget& window = session.open(guide);
+    ProgramSession session;
+    QWidget& window = open(session, guide);
     const auto* lines = window.findChild<guide::Lines*>(QStringLiteral("Line1"));
     const auto* palette = window.findChild<QLabel*>(QStringLiteral("Image1"));
     const auto* form = window.findChild<QLabel*>(QStringLiteral("Image2"));
@@ -473,7 +462,7 @@ void TestGuides::iconIsSmallAndShared()
     QVERIFY2(opaque.size() <= 16, qPrintable(QString::number(opaque.size())));
     QVERIFY2(opaque.size() >= 4, "the icon is a flat placeholder");
 
-    Session session;
+    ProgramSession session;
     const QImage expected = rgb(icon);
     for (QWidget* window : {static_cast<QWidget*>(&session.windows.showHelp()),
                             static_cast<QWidget*>(&session.windows.showWelcome()),
@@ -484,28 +473,26 @@ void TestGuides::iconIsSmallAndShared()
 
 void TestGuides::registerOpensTheEditorThenCloses()
 {
-    ErrorRecorder errors;
-    Session session;
+    ProgramSession session;
     QPointer<Form4> welcome = &session.windows.showWelcome();
     QTest::mouseClick(welcome->btn登録, Qt::LeftButton);
     QVERIFY(session.windows.editor());
     QVERIFY(session.windows.editor()->isVisible());
     QTRY_VERIFY(welcome.isNull());
     QVERIFY(!session.windows.welcome());
-    QCOMPARE(errors.count(), std::size_t(0));
+    QCOMPARE(session.errors.count(), std::size_t(0));
 }
 
 void TestGuides::welcomeCloseBoxOpensNothing()
 {
-    ErrorRecorder errors;
-    Session session;
+    ProgramSession session;
     QPointer<Form4> welcome = &session.windows.showWelcome();
     QVERIFY(welcome->close());
     QTRY_VERIFY(welcome.isNull());
     QVERIFY(!session.windows.editor());
     QVERIFY(!session.windows.help());
     QVERIFY(!session.windows.browser());
-    QCOMPARE(errors.count(), std::size_t(0));
+    QCOMPARE(session.errors.count(), std::size_t(0));
 }
 
 void TestGuides::welcomeIgnoresResizing_data()
@@ -519,7 +506,7 @@ void TestGuides::welcomeIgnoresResizing()
 {
     QFETCH(QSize, size);
 
-    Session session;
+    ProgramSession session;
     Form4& welcome = session.windows.showWelcome();
     QHash<QString, QRect> before;
     const auto children = welcome.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -533,8 +520,7 @@ void TestGuides::welcomeIgnoresResizing()
 
 void TestGuides::helpOpensOnceAndCentresAgainAfterClosing()
 {
-    ErrorRecorder errors;
-    Session session;
+    ProgramSession session;
     QPushButton* help = session.windows.palette().btnHelp;
     help->click();
     QPointer<Form3> first = session.windows.help();
@@ -554,7 +540,7 @@ void TestGuides::helpOpensOnceAndCentresAgainAfterClosing()
     QVERIFY(second);
     const QRect screen = second->screen()->availableGeometry();
     QVERIFY((second->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
-    QCOMPARE(errors.count(), std::size_t(0));
+    QCOMPARE(session.errors.count(), std::size_t(0));
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestGuides)

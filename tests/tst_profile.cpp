@@ -343,7 +343,7 @@ void TestProfile::shortFileKeepsSlotsReadSoFar()
     dir.writeProfile(profileBytes(content.mid(0, lines)));
 
     const Loaded loaded = load(dir.profilePath());
-    QCOMPARE(loaded.error, AppError::inputPastEnd().number());
+    QCOMPARE(loaded.error, ErrorNumber::inputPastEnd);
     const int slotsRead = std::max(0, lines - 1);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const QString expected = slot < slotsRead ? QStringLiteral("値%1").arg(slot)
@@ -356,7 +356,7 @@ void TestProfile::missingFileIsFileNotFound()
 {
     AppDirectory dir;
     const Loaded loaded = load(dir.profilePath());
-    QCOMPARE(loaded.error, AppError::fileNotFound().number());
+    QCOMPARE(loaded.error, ErrorNumber::fileNotFound);
     QCOMPARE(loaded.values[0], QString::fromUtf16(profile::kPlaceholder));
 }
 
@@ -408,7 +408,7 @@ void TestProfile::saveIntoMissingDirectoryFails()
         profile::SaveProfile(dir.path() + u"/missing/NAME.txt"_qs, distinctRecord());
         QFAIL("saved into a directory that does not exist");
     } catch (const AppError& error) {
-        QCOMPARE(error.number(), AppError::pathNotFound().number());
+        QCOMPARE(error.number(), ErrorNumber::pathNotFound);
     }
 }
 
@@ -445,7 +445,7 @@ void TestProfile::marker()
         QCOMPARE(int(profile::markerSaysProfileExists(marker)), expected);
     } catch (const AppError& error) {
         QCOMPARE(expected, -1);
-        QCOMPARE(error.number(), AppError::typeMismatch().number());
+        QCOMPARE(error.number(), ErrorNumber::typeMismatch);
     }
 }
 

@@ -2,15 +2,11 @@
 // the program starts without a crash or a hang, reports at most one error, and
 // shows exactly what it could read.
 
-#include "TestSupport.h"
+#include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
-#include "forms/ProgramWindows.h"
-#include "platform/Application.h"
 #include "profile/SlotTable.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 
@@ -108,7 +104,9 @@ void ProfileFaultsTest::startUp_data()
 
     const QStringList values = numberedSlots(kSlotCount);
     const QList<int> none;
-    const QList<int> fileNotFound{53}, pathNotFound{75}, pastEnd{62}, typeMismatch{13};
+    const QList<int> fileNotFound{ErrorNumber::fileNotFound},
+        pathNotFound{ErrorNumber::pathNotFound}, pastEnd{ErrorNumber::inputPastEnd},
+        typeMismatch{ErrorNumber::typeMismatch};
 
     auto row = [](const char* name, Entry entry, const QByteArray& bytes, const QList<int>& errors,
                   Opens opens, const QStringList& texts) {
@@ -255,7 +253,8 @@ void ProfileFaultsTest::startUp()
     QFETCH(Opens, opens);
     QFETCH(QStringList, texts);
 
-    AppDirectory dir;
+    ProgramSession session;
+    const AppDirectory& dir = session.dir;
     const QString path = dir.profilePath();
     const QString elsewhere = dir.path() + QStringLiteral("/elsewhere.txt");
     switch (entry) {
@@ -280,15 +279,13 @@ void ProfileFaultsTest::startUp()
         break;
     }
 
-    ErrorRecorder recorder;
-    Module1 module{0, dir.path()};
-    ProgramWindows windows(module);
+    ProgramWindows& windows = session.windows;
     windows.startUp();
 
-    QCOMPARE(recorder.numbers(), errors);
+    QCOMPARE(session.errors.numbers(), errors);
     QCOMPARE(windows.welcome() != nullptr, opens == Opens::Welcome);
     QCOMPARE(windows.browser() != nullptr, opens == Opens::Browser);
-    QCOMPARE(module.HasProfile, qint16(opens == Opens::Browser ? 1 : 0));
+    QCOMPARE(session.module.HasProfile, qint16(opens == Opens::Browser ? 1 : 0));
     QVERIFY(windows.palette().isVisible());
     // Rows without slot expectations hold undecodable garbage; the outcome
     // above is what matters for them.
@@ -307,13 +304,6 @@ void ProfileFaultsTest::startUp()
         QCOMPARE(dir.readProfile(), bytes);
 }
 
-int main(int argc, char* argv[])
-{
-    // Opening the service browser starts the browser engine, which must be
-    // configured before the application object exists.
-    platform::Application application(argc, argv);
-    ProfileFaultsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+PETATTO_WIDGET_TEST_MAIN(ProfileFaultsTest)
 
 #include "tst_profile_faults.moc"

@@ -15,11 +15,9 @@
 #include <QFile>
 
 #include <csignal>
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,9 +28,6 @@ enum class Fault
     FileSizeLimit,
     TargetIsDirectory
 };
-
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNogroup = 65534;
 
 // What the child saw, sent back through a pipe.
 struct Outcome
@@ -115,14 +110,15 @@ void repair(Fault fault, const QString& dir, const QString& path)
     }
 }
 
+// The directory and the file become the ordinary user's own, as they are for
+// a user of the program.
 bool dropPrivileges(const QString& dir, const QString& path)
 {
     if (::geteuid() != 0)
         return true;
     return ::chown(QFile::encodeName(dir).constData(), kNobody, kNogroup) == 0 &&
            ::lchown(QFile::encodeName(path).constData(), kNobody, kNogroup) == 0 &&
-           ::setgroups(0, nullptr) == 0 && ::setgid(kNogroup) == 0 && ::setuid(kNobody) == 0 &&
-           ::geteuid() == kNobody;
+           becomeOrdinaryUserForGood();
 }
 
 Outcome runInChild(Fault fault, const QString& dir, const QString& path)
@@ -168,12 +164,11 @@ void SaveFaultsTest::faultLeavesPreviousFile_data()
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("number");
 
-    // 70 "書き込みできません。", 61 "ディスクの空き容量が不足しています。",
-    // 75 "パス名が無効です。".
-    QTest::newRow("directory read-only") << Fault::ReadOnlyDirectory << 70;
-    QTest::newRow("file read-only") << Fault::ReadOnlyFile << 70;
-    QTest::newRow("file size limit") << Fault::FileSizeLimit << 61;
-    QTest::newRow("target is a directory") << Fault::TargetIsDirectory << 75;
+    QTest::newRow("directory read-only")
+        << Fault::ReadOnlyDirectory << ErrorNumber::permissionDenied;
+    QTest::newRow("file read-only") << Fault::ReadOnlyFile << ErrorNumber::permissionDenied;
+    QTest::newRow("file size limit") << Fault::FileSizeLimit << ErrorNumber::diskFull;
+    QTest::newRow("target is a directory") << Fault::TargetIsDirectory << ErrorNumber::pathNotFound;
 }
 
 void SaveFaultsTest::faultLeavesPreviousFile()

@@ -1,14 +1,11 @@
-#include "TestSupport.h"
 #include "WidgetTest.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/Form4.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
-#include "forms/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -60,14 +57,14 @@ void TestStartup::outcomes_data()
     QTest::addColumn<Opened>("opened");
     QTest::addColumn<int>("hasProfile");
 
-    const QList<int> none;
-    QTest::newRow("missing file") << false << QByteArray() << QList<int>{53} << 0 << Opened::Nothing
+    const QList<int> none, fileNotFound{ErrorNumber::fileNotFound},
+        pastEnd{ErrorNumber::inputPastEnd}, typeMismatch{ErrorNumber::typeMismatch};
+    QTest::newRow("missing file") << false << QByteArray() << fileNotFound << 0 << Opened::Nothing
                                   << 0;
-    QTest::newRow("empty file") << true << QByteArray() << QList<int>{62} << 0 << Opened::Nothing
-                                << 0;
-    QTest::newRow("1 line") << true << fileWithMarker(u"1"_qs, 0) << QList<int>{62} << 0
-                            << Opened::Nothing << 0;
-    QTest::newRow("30 lines") << true << fileWithMarker(u"1"_qs, 29) << QList<int>{62} << 29
+    QTest::newRow("empty file") << true << QByteArray() << pastEnd << 0 << Opened::Nothing << 0;
+    QTest::newRow("1 line") << true << fileWithMarker(u"1"_qs, 0) << pastEnd << 0 << Opened::Nothing
+                            << 0;
+    QTest::newRow("30 lines") << true << fileWithMarker(u"1"_qs, 29) << pastEnd << 29
                               << Opened::Nothing << 0;
     QTest::newRow("marker 0") << true << fileWithMarker(u"0"_qs) << none << 57 << Opened::Welcome
                               << 0;
@@ -79,9 +76,9 @@ void TestStartup::outcomes_data()
                               << 1;
     QTest::newRow("marker -1") << true << fileWithMarker(u"-1"_qs) << none << 57 << Opened::Browser
                                << 1;
-    QTest::newRow("empty marker") << true << fileWithMarker(QString()) << QList<int>{13} << 57
+    QTest::newRow("empty marker") << true << fileWithMarker(QString()) << typeMismatch << 57
                                   << Opened::Nothing << 0;
-    QTest::newRow("word marker") << true << fileWithMarker(u"はい"_qs) << QList<int>{13} << 57
+    QTest::newRow("word marker") << true << fileWithMarker(u"はい"_qs) << typeMismatch << 57
                                  << Opened::Nothing << 0;
     QTest::newRow("60 lines") << true << fileWithMarker(u"1"_qs, 59) << none << 57
                               << Opened::Browser << 1;
@@ -96,16 +93,14 @@ void TestStartup::outcomes()
     QFETCH(Opened, opened);
     QFETCH(int, hasProfile);
 
-    AppDirectory dir;
+    ProgramSession session;
     if (fileExists)
-        dir.writeProfile(content);
-    ErrorRecorder errors;
-    Module1 module{0, dir.path()};
-    ProgramWindows windows(module);
+        session.dir.writeProfile(content);
+    ProgramWindows& windows = session.windows;
     windows.startUp();
 
-    QCOMPARE(errors.numbers(), reports);
-    QCOMPARE(int(module.HasProfile), hasProfile);
+    QCOMPARE(session.errors.numbers(), reports);
+    QCOMPARE(int(session.module.HasProfile), hasProfile);
     QCOMPARE(windows.welcome() != nullptr, opened == Opened::Welcome);
     QCOMPARE(windows.browser() != nullptr, opened == Opened::Browser);
     Form1& palette = windows.palette();
@@ -178,11 +173,9 @@ void TestStartup::paletteLooksAsDesigned()
 
 void TestStartup::buttonsOpenTheirWindowsOnce()
 {
-    AppDirectory dir;
-    dir.writeProfile(fileWithMarker(u"1"_qs));
-    ErrorRecorder errors;
-    Module1 module{0, dir.path()};
-    ProgramWindows windows(module);
+    ProgramSession session;
+    session.dir.writeProfile(fileWithMarker(u"1"_qs));
+    ProgramWindows& windows = session.windows;
     windows.startUp();
     Form6* browser = windows.browser();
     QVERIFY(browser);
@@ -201,15 +194,14 @@ void TestStartup::buttonsOpenTheirWindowsOnce()
     QTRY_VERIFY(!windows.help());
     palette.btnHelp->click();
     QVERIFY(windows.help());
-    QCOMPARE(errors.count(), 0u);
-    QCOMPARE(int(module.HasProfile), 1);
+    QCOMPARE(session.errors.count(), 0u);
+    QCOMPARE(int(session.module.HasProfile), 1);
 }
 
 void TestStartup::controlsHaveAccessibleNames()
 {
-    AppDirectory dir;
-    Module1 module{1, dir.path()};
-    ProgramWindows windows(module);
+    ProgramSession session(1);
+    ProgramWindows& windows = session.windows;
     Form1& palette = windows.palette();
     palette.show();
     Form2& editor = windows.showEditor();
