@@ -5,6 +5,7 @@
 #include "forms/Form3.h"
 #include "forms/Form4.h"
 #include "forms/Form6.h"
+#include "forms/Form6Module.h"
 #include "platform/Accessibility.h"
 #include "platform/Module.h"
 
@@ -46,10 +47,10 @@ Form4& ProgramWindows::showWelcome()
 Form6& ProgramWindows::showBrowser()
 {
     return m_browser.show([] {
-        using Create = QWidget* (*)();
-        const auto create = reinterpret_cast<Create>(platform::resolveModuleFunction(
-            QStringLiteral("petatto-browser"), "petattoCreateForm6"));
-        return static_cast<Form6*>(create());
+        const auto create =
+            reinterpret_cast<decltype(&PETATTO_FORM6_FACTORY)>(platform::resolveModuleFunction(
+                QStringLiteral(PETATTO_BROWSER_MODULE), kForm6FactorySymbol));
+        return create();
     });
 }
 
