@@ -85,23 +85,38 @@ void Form1::createButtons()
             [this] { platform::trap([this] { m_windows.showHelp(); }); });
 }
 
-void Form1::Load()
+Form1::Companion Form1::Load()
 {
     platform::placeTopmost(*this);
-    platform::trap([this] {
+    Companion companion = Companion::None;
+    platform::trap([this, &companion] {
         setWindowTitle(QStringLiteral("Ver.%1.%2").arg(kVersionMinor).arg(kVersionRevision));
         platform::setOuterGeometry(*this, kOuterPlace);
-        Module1& module = m_windows.module();
-        const QString marker =
-            profile::LoadProfile(module.profilePath(), [this](int slot, const QString& text) {
-                setSlotText(slot, text);
-            });
-        if (profile::markerSaysProfileExists(marker)) {
-            m_windows.showBrowser();
+        const QString marker = profile::LoadProfile(
+            m_windows.module().profilePath(),
+            [this](int slot, const QString& text) { setSlotText(slot, text); });
+        companion =
+            profile::markerSaysProfileExists(marker) ? Companion::Browser : Companion::Welcome;
+    });
+    return companion;
+}
+
+void Form1::openCompanion(Companion companion)
+{
+    using platform::Activation;
+    Module1& module = m_windows.module();
+    platform::trap([&] {
+        switch (companion) {
+        case Companion::None:
+            return;
+        case Companion::Browser:
+            m_windows.showBrowser(Activation::Leave);
             module.HasProfile = 1;
-        } else {
-            m_windows.showWelcome();
+            return;
+        case Companion::Welcome:
+            m_windows.showWelcome(Activation::Leave);
             module.HasProfile = 0;
+            return;
         }
     });
 }

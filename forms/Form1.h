@@ -20,9 +20,24 @@ class Form1 : public QWidget
 public:
     explicit Form1(ProgramWindows& windows);
 
-    // The start-up sequence: topmost, caption, place, profile file, and the
-    // welcome window or the service browser by the file's marker.
-    void Load();
+    // The window the start-up sequence opens beside the palette.
+    enum class Companion
+    {
+        None,
+        Welcome,
+        Browser
+    };
+
+    // The start-up sequence up to its last step: topmost, caption, place, the
+    // profile file and the decision by its marker. Returns the window that the
+    // last step opens; None when a step failed, after its report.
+    Companion Load();
+
+    // The start-up sequence's last step, once the palette is on screen: opens
+    // `companion` without taking the activation from the palette, then sets
+    // HasProfile to match. A failure to open it is reported and leaves
+    // HasProfile alone.
+    void openCompanion(Companion companion);
 
     QString slotText(int slot) const;
     void setSlotText(int slot, const QString& text);

@@ -13,10 +13,18 @@ ProgramWindows::ProgramWindows(Module1& module) : m_module(module) {}
 
 ProgramWindows::~ProgramWindows() = default;
 
-void ProgramWindows::startUp()
+void ProgramWindows::startUp(std::function<void()> finished)
 {
     Form1& form = palette();
-    form.Load();
+    const Form1::Companion companion = form.Load();
+    // The palette is what the user works with, and the browser engine alone
+    // costs several times the palette's whole start: the second window waits
+    // until the palette is on screen instead of the other way round.
+    platform::afterFirstPaint(form, [&form, companion, finished = std::move(finished)] {
+        form.openCompanion(companion);
+        if (finished)
+            finished();
+    });
     form.show();
 }
 
@@ -39,19 +47,21 @@ Form3& ProgramWindows::showHelp()
     return m_help.show([] { return new Form3; });
 }
 
-Form4& ProgramWindows::showWelcome()
+Form4& ProgramWindows::showWelcome(platform::Activation activation)
 {
-    return m_welcome.show([this] { return new Form4(*this); });
+    return m_welcome.show([this] { return new Form4(*this); }, activation);
 }
 
-Form6& ProgramWindows::showBrowser()
+Form6& ProgramWindows::showBrowser(platform::Activation activation)
 {
-    return m_browser.show([] {
-        const auto create =
-            reinterpret_cast<decltype(&PETATTO_FORM6_FACTORY)>(platform::resolveModuleFunction(
-                QStringLiteral(PETATTO_BROWSER_MODULE), kForm6FactorySymbol));
-        return create();
-    });
+    return m_browser.show(
+        [] {
+            const auto create =
+                reinterpret_cast<decltype(&PETATTO_FORM6_FACTORY)>(platform::resolveModuleFunction(
+                    QStringLiteral(PETATTO_BROWSER_MODULE), kForm6FactorySymbol));
+            return create();
+        },
+        activation);
 }
 
 Form2* ProgramWindows::editor() const

@@ -2,6 +2,7 @@
 
 #include "platform/Window.h"
 
+#include <functional>
 #include <memory>
 
 struct Module1;
@@ -23,16 +24,18 @@ public:
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    // Creates the palette, runs its start-up sequence and shows it.
-    void startUp();
+    // Creates the palette, runs its start-up sequence and shows it. The
+    // sequence's last step, the welcome window or the service browser, follows
+    // the palette's first paint; `finished` runs once it is over.
+    void startUp(std::function<void()> finished = {});
 
     Module1& module() const { return m_module; }
     Form1& palette();
 
     Form2& showEditor();
     Form3& showHelp();
-    Form4& showWelcome();
-    Form6& showBrowser();
+    Form4& showWelcome(platform::Activation activation = platform::Activation::Take);
+    Form6& showBrowser(platform::Activation activation = platform::Activation::Take);
 
     Form2* editor() const;
     Form3* help() const;

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <functional>
 
@@ -66,6 +67,32 @@ void placeOuter(QWidget& window, const QRect& outer)
     window.move(outer.topLeft());
 }
 
+// Watches a window for its first paint event, then removes itself.
+class FirstPaintWatcher : public QObject
+{
+public:
+    FirstPaintWatcher(QWidget& window, std::function<void()> then)
+        : QObject(&window), m_then(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: the window's children paint, and the frame is flushed
+            // to the screen, in the same pass after the window's own event.
+            QTimer::singleShot(0, parent(), std::move(m_then));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
 void centreNow(QWidget& window)
 {
     QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -81,6 +108,11 @@ void centreNow(QWidget& window)
 void setOuterGeometry(QWidget& window, const QRect& outer)
 {
     new FramePlacer(window, [outer](QWidget& placed) { placeOuter(placed, outer); });
+}
+
+void afterFirstPaint(QWidget& window, std::function<void()> then)
+{
+    new FirstPaintWatcher(window, std::move(then));
 }
 
 void centreOnScreen(QWidget& window)

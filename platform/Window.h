@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
+
 namespace platform {
 
 // Keeps a window above every window that is not itself topmost.
@@ -24,21 +26,36 @@ void centreOnScreen(QWidget& window);
 // Fixed single border: the user cannot resize; no minimize or maximize box.
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize);
 
+// Runs `then` once `window` has been painted for the first time and that
+// frame has gone to the screen.
+void afterFirstPaint(QWidget& window, std::function<void()> then);
+
+// Whether showing a window makes it the active one or leaves the activation
+// where it is.
+enum class Activation
+{
+    Take,
+    Leave
+};
+
 // One window of the program: created on first use, only brought forward while
 // it is open, destroyed when it is closed and created anew the next time.
 template <typename Window> class WindowHolder
 {
 public:
-    template <typename Factory> Window& show(Factory&& create)
+    template <typename Factory>
+    Window& show(Factory&& create, Activation activation = Activation::Take)
     {
         if (!m_window) {
             m_window = create();
             m_window->setAttribute(Qt::WA_DeleteOnClose);
             nameControlsFromCaptions(*m_window);
         }
+        m_window->setAttribute(Qt::WA_ShowWithoutActivating, activation == Activation::Leave);
         m_window->show();
         m_window->raise();
-        m_window->activateWindow();
+        if (activation == Activation::Take)
+            m_window->activateWindow();
         return *m_window;
     }
 

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <memory>
+
 // One run of the program on an application directory of its own, with error
 // reports recorded instead of shown. The test opens the windows it needs.
 struct ProgramSession
@@ -72,6 +74,17 @@ inline bool xdotool(const QStringList& arguments)
     if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000))
         return false;
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Runs the program's start-up sequence and waits until it is over: its last
+// step, the second window, follows the palette's first paint.
+inline bool startUpAndWait(ProgramWindows& windows)
+{
+    // Shared: should the wait give up, the sequence may still end later.
+    const auto over = std::make_shared<bool>(false);
+    windows.startUp([over] { *over = true; });
+    // The browser engine may take long to start on a loaded machine.
+    return QTest::qWaitFor([over] { return *over; }, 60000);
 }
 
 // main() for tests that create windows: the same process set-up as the

@@ -73,7 +73,7 @@ void TestDragEndToEnd::initTestCase()
     m_session->dir.writeProfile(
         profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
     m_windows = &m_session->windows;
-    m_windows->startUp();
+    QVERIFY(startUpAndWait(*m_windows));
 
     m_browser = m_windows->browser();
     QVERIFY2(m_browser, "a profile exists, so the service browser opens at start-up");

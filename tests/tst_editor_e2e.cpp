@@ -107,7 +107,7 @@ void TestEditorEndToEnd::firstProfile()
     ProgramSession session;
     session.dir.writeProfile(firstRun);
     ProgramWindows& windows = session.windows;
-    windows.startUp();
+    QVERIFY(startUpAndWait(windows));
     Form1& palette = windows.palette();
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
     QCOMPARE(session.module.HasProfile, qint16(0));

@@ -280,7 +280,7 @@ void ProfileFaultsTest::startUp()
     }
 
     ProgramWindows& windows = session.windows;
-    windows.startUp();
+    QVERIFY(startUpAndWait(windows));
 
     QCOMPARE(session.errors.numbers(), errors);
     QCOMPARE(windows.welcome() != nullptr, opens == Opens::Welcome);

@@ -10,7 +10,9 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 using profile::kSlotCount;
 
@@ -29,6 +31,13 @@ enum class Opened
 QByteArray fileWithMarker(const QString& marker, int slotLines = kSlotCount)
 {
     return profileBytes(QStringList{marker} + numberedSlots(slotLines));
+}
+
+QWidget* secondWindow(const ProgramWindows& windows)
+{
+    if (windows.welcome())
+        return windows.welcome();
+    return windows.browser();
 }
 
 } // namespace
@@ -97,14 +106,35 @@ void TestStartup::outcomes()
     if (fileExists)
         session.dir.writeProfile(content);
     ProgramWindows& windows = session.windows;
-    windows.startUp();
+    Form1& palette = windows.palette();
+    bool over = false;
+    bool paletteOnScreen = false;
+    windows.startUp([&] {
+        over = true;
+        paletteOnScreen = palette.windowHandle()->isExposed();
+    });
+    // The palette comes first; the rest of the sequence waits for its paint.
+    QVERIFY(palette.isVisible());
+    QVERIFY(!secondWindow(windows));
+    QTRY_VERIFY_WITH_TIMEOUT(over, 60000);
+    QVERIFY(paletteOnScreen);
 
     QCOMPARE(session.errors.numbers(), reports);
     QCOMPARE(int(session.module.HasProfile), hasProfile);
     QCOMPARE(windows.welcome() != nullptr, opened == Opened::Welcome);
     QCOMPARE(windows.browser() != nullptr, opened == Opened::Browser);
-    Form1& palette = windows.palette();
-    QVERIFY(palette.isVisible());
+    if (QWidget* second = secondWindow(windows))
+        QVERIFY(second->isVisible());
+    // The palette stays at the top left and active; the browser opens beside
+    // it, the welcome window in the middle of the screen.
+    QTRY_COMPARE(QApplication::activeWindow(), &palette);
+    QTRY_COMPARE(palette.frameGeometry().topLeft(), QPoint(0, 0));
+    if (Form6* browser = windows.browser())
+        QTRY_COMPARE(browser->frameGeometry().topLeft(),
+                     QPoint(palette.frameGeometry().right() + 1, 0));
+    if (Form4* welcome = windows.welcome())
+        QTRY_COMPARE(welcome->frameGeometry().center(),
+                     welcome->screen()->availableGeometry().center());
     QCOMPARE(palette.windowTitle(), u"Ver.0.1"_qs);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const QString expected =
@@ -176,7 +206,7 @@ void TestStartup::buttonsOpenTheirWindowsOnce()
     ProgramSession session;
     session.dir.writeProfile(fileWithMarker(u"1"_qs));
     ProgramWindows& windows = session.windows;
-    windows.startUp();
+    QVERIFY(startUpAndWait(windows));
     Form6* browser = windows.browser();
     QVERIFY(browser);
 
