@@ -48,6 +48,11 @@ AppError AppError::outOfMemory()
     return {7, QStringLiteral("メモリが不足しています。")};
 }
 
+AppError AppError::internalError()
+{
+    return {51, QStringLiteral("内部エラーです。")};
+}
+
 AppError AppError::invalidArgument(const QString& description)
 {
     return {5, description};

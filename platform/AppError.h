@@ -25,6 +25,7 @@ public:
     static AppError pathNotFound();
     static AppError diskFull();
     static AppError outOfMemory();
+    static AppError internalError();
     static AppError invalidArgument(const QString& description);
 
 private:

@@ -20,7 +20,8 @@ void reportError(const AppError& error);
 ErrorReporter setErrorReporter(ErrorReporter reporter);
 
 // The error trap every event handler runs under: a failing step reports the
-// error and ends the handler; what the earlier steps did stays done.
+// error and ends the handler; what the earlier steps did stays done. No
+// exception, whatever its type, gets past it to end the program.
 template <typename Steps> void trap(Steps&& steps)
 {
     try {
@@ -29,6 +30,10 @@ template <typename Steps> void trap(Steps&& steps)
         reportError(error);
     } catch (const std::bad_alloc&) {
         reportError(AppError::outOfMemory());
+    } catch (...) {
+        // A library's own failure. Its text is not shown: it is in English at
+        // best and could quote a value of the record.
+        reportError(AppError::internalError());
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace profile {
 
 using platform::AppError;
@@ -19,12 +21,15 @@ namespace {
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
 
+using Decoder = QString (*)(QByteArrayView line);
+
 // Splits the file's bytes into lines at CR, skipping an LF right after a CR.
-// Splitting before decoding is safe: 0x0D is never a trail byte in cp932.
+// Splitting before decoding is safe: 0x0D is never part of a multi-byte
+// character, neither in code page 932 nor in UTF-8.
 class LineReader
 {
 public:
-    explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    LineReader(QByteArrayView bytes, Decoder decode) : m_bytes(bytes), m_decode(decode) {}
 
     QString next()
     {
@@ -37,13 +42,43 @@ public:
         m_position = end + 1;
         if (m_position < m_bytes.size() && m_bytes[m_position] == kLF)
             ++m_position;
-        return platform::cp932::decode(line);
+        return m_decode(line);
     }
 
 private:
     QByteArrayView m_bytes;
+    Decoder m_decode;
     qsizetype m_position = 0;
 };
+
+constexpr QByteArrayView kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+QString decodeUtf8(QByteArrayView line)
+{
+    return QString::fromUtf8(line);
+}
+
+// A profile copied from another tool or saved by a Linux text editor may be
+// UTF-8. With a byte order mark it says so. Without one it is taken for UTF-8
+// only when it is UTF-8 throughout, has a character beyond ASCII, and is not
+// valid code page 932: every file this program writes is valid code page 932,
+// so a saved record always reads back as it was saved, even in the rare file
+// whose code page 932 bytes happen to form UTF-8.
+bool isUnmarkedUtf8(QByteArrayView bytes)
+{
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) >= 0x80; });
+    return beyondAscii && bytes.isValidUtf8() && !platform::cp932::isValid(bytes);
+}
+
+LineReader linesOf(QByteArrayView bytes)
+{
+    if (bytes.startsWith(kUtf8ByteOrderMark))
+        return {bytes.sliced(kUtf8ByteOrderMark.size()), decodeUtf8};
+    if (isUnmarkedUtf8(bytes))
+        return {bytes, decodeUtf8};
+    return {bytes, platform::cp932::decode};
+}
 
 QByteArray readWholeFile(const QString& path)
 {
@@ -67,15 +102,33 @@ QString withLineBreaksAsLF(const QString& value)
     return text;
 }
 
+// The code point that starts at `index`; an unpaired surrogate is its own.
+char32_t codePointAt(QStringView text, qsizetype index)
+{
+    const QChar unit = text[index];
+    if (unit.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(unit, text[index + 1]);
+    return unit.unicode();
+}
+
 AppError unencodableCharacter(int slot, QStringView text, qsizetype index)
 {
-    const char32_t codePoint = QStringView(text).sliced(index).toUcs4().value(0);
-    const qsizetype length = QChar::requiresSurrogates(codePoint) ? 2 : 1;
+    const char32_t codePoint = codePointAt(text, index);
+    // An unpaired surrogate cannot be shown; the replacement character stands
+    // in for it, beside its own code point.
+    const QString shown = QChar::isSurrogate(codePoint)
+                              ? QString(QChar::ReplacementCharacter)
+                              : QStringView(QChar::fromUcs4(codePoint)).toString();
+    const std::optional<char32_t> twin = platform::cp932::fullWidthTwin(codePoint);
+    const QString replacement =
+        twin ? QStringLiteral("全角の「%1」").arg(QStringView(QChar::fromUcs4(*twin)).toString())
+             : QStringLiteral("別の文字");
     return AppError::invalidArgument(
         QStringLiteral("「%1」の文字「%2」(U+%3) は保存できません。"
-                       "この文字を別の文字に置き換えてから、もう一度保存して下さい。")
-            .arg(fieldName(slot), text.sliced(index, length).toString(),
-                 QStringLiteral("%1").arg(quint32(codePoint), 4, 16, QLatin1Char('0')).toUpper()));
+                       "この文字を%4に置き換えてから、もう一度保存して下さい。")
+            .arg(fieldName(slot), shown,
+                 QStringLiteral("%1").arg(quint32(codePoint), 4, 16, QLatin1Char('0')).toUpper(),
+                 replacement));
 }
 
 // Slots the user typed come first, so that a character the code page cannot
@@ -113,7 +166,7 @@ std::array<QByteArray, kSlotCount> encodeSlots(const Record& record)
 QString LoadProfile(const QString& path, const SlotSink& setSlot)
 {
     const QByteArray bytes = readWholeFile(path);
-    LineReader lines(bytes);
+    LineReader lines = linesOf(bytes);
     const QString marker = lines.next();
     for (int slot = 0; slot < kSlotCount; ++slot)
         setSlot(slot, lines.next());

@@ -135,6 +135,13 @@ void TestEditorEndToEnd::firstProfile()
         QVERIFY(typeInto(editor, entry.slot, entry.text));
         QTRY_COMPARE(editor.slotText(entry.slot), entry.text);
     }
+    // A wave dash as Linux input methods type it, in 市町村 emptied by hand.
+    QVERIFY(clickOn(*editor.Text[21]));
+    QTRY_COMPARE(QApplication::focusWidget(), editor.Text[21]);
+    QVERIFY(
+        xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")}));
+    QTRY_COMPARE(editor.slotText(21), QString());
+    QVERIFY(typeInto(editor, 21, u"\u301C"_qs));
 
     QVERIFY(clickOn(*editor.findChild<QPushButton*>(QStringLiteral("btn内容更新"))));
     QTRY_VERIFY(!windows.editor());
@@ -148,6 +155,7 @@ void TestEditorEndToEnd::firstProfile()
     for (const QString& value : palette.record())
         lines << value;
     QCOMPARE(session.dir.readProfile(), profileBytes(lines));
+    QCOMPARE(session.dir.readProfile().split('\n').value(22), QByteArray("\x81\x60\r"));
     QCOMPARE(session.errors.numbers(), QList<int>());
 }
 

@@ -4,6 +4,8 @@
 #include "profile/Derivation.h"
 #include "profile/ProfileFile.h"
 
+#include <QCryptographicHash>
+#include <QDirIterator>
 #include <QFileInfo>
 
 using platform::AppError;
@@ -51,6 +53,32 @@ Loaded load(const QString& path)
     return loaded;
 }
 
+// What a reading gave, error and texts, as a digest to compare with one
+// recorded earlier.
+QByteArray digestOf(const Loaded& loaded)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& text : QStringList{QString::number(loaded.error), loaded.marker} +
+                                   QStringList(loaded.values.begin(), loaded.values.end())) {
+        hash.addData(text.toUtf8());
+        hash.addData(QByteArrayView("\0", 1));
+    }
+    return hash.result().toHex();
+}
+
+// The error 5 a save of `record` fails with; an empty description when it
+// succeeds or fails otherwise.
+QString refusal(const Record& record)
+{
+    try {
+        profile::encodeProfile(record);
+    } catch (const AppError& error) {
+        if (error.number() == AppError::invalidArgument({}).number())
+            return error.description();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestProfile : public QObject
@@ -71,6 +99,10 @@ private slots:
     void encodesKnownBytes();
     void decodesInvalidSequencesVisibly_data();
     void decodesInvalidSequencesVisibly();
+    void jisTwinsAreSavedAsMicrosoftBytes_data();
+    void jisTwinsAreSavedAsMicrosoftBytes();
+    void controlBytesAreTheirOwnCharacters_data();
+    void controlBytesAreTheirOwnCharacters();
 
     void saveThenLoadGivesBackEveryValue();
     void savedFileHasExactBytes();
@@ -80,8 +112,15 @@ private slots:
     void shortFileKeepsSlotsReadSoFar_data();
     void shortFileKeepsSlotsReadSoFar();
     void missingFileIsFileNotFound();
+    void utf8FileIsReadThenSavedAsCp932_data();
+    void utf8FileIsReadThenSavedAsCp932();
+    void fixturesReadAsBefore_data();
+    void fixturesReadAsBefore();
 
+    void unencodableCharacterIsRefusedAndNamed_data();
     void unencodableCharacterIsRefusedAndNamed();
+    void unpairedSurrogateIsRefusedByItsCodePoint_data();
+    void unpairedSurrogateIsRefusedByItsCodePoint();
     void newFileIsForItsOwnerOnly();
     void existingFileKeepsItsPermissions();
     void saveIntoMissingDirectoryFails();
@@ -245,6 +284,53 @@ void TestProfile::decodesInvalidSequencesVisibly()
     QCOMPARE(platform::cp932::decode(bytes), text);
 }
 
+void TestProfile::jisTwinsAreSavedAsMicrosoftBytes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("wave dash") << u"\u301C"_qs << QByteArray::fromHex("8160") << u"\uFF5E"_qs;
+    QTest::newRow("minus sign") << u"\u2212"_qs << QByteArray::fromHex("817c") << u"\uFF0D"_qs;
+    QTest::newRow("em dash") << u"\u2014"_qs << QByteArray::fromHex("815c") << u"\u2015"_qs;
+    QTest::newRow("double vertical line")
+        << u"\u2016"_qs << QByteArray::fromHex("8161") << u"\u2225"_qs;
+    QTest::newRow("cent sign") << u"\u00A2"_qs << QByteArray::fromHex("8191") << u"\uFFE0"_qs;
+    QTest::newRow("pound sign") << u"\u00A3"_qs << QByteArray::fromHex("8192") << u"\uFFE1"_qs;
+    QTest::newRow("not sign") << u"\u00AC"_qs << QByteArray::fromHex("81ca") << u"\uFFE2"_qs;
+}
+
+void TestProfile::jisTwinsAreSavedAsMicrosoftBytes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, readBack);
+    // Within a value, as a user types it between digits.
+    const auto encoded = platform::cp932::encode(u"1"_qs + typed + u"2"_qs);
+    QVERIFY(!encoded.unencodable);
+    QCOMPARE(encoded.bytes.toHex(), ("31" + bytes.toHex() + "32"));
+    QCOMPARE(platform::cp932::decode(bytes), readBack);
+    QVERIFY(platform::cp932::isValid(bytes));
+}
+
+void TestProfile::controlBytesAreTheirOwnCharacters_data()
+{
+    QTest::addColumn<char>("control");
+    for (int byte = 0x00; byte <= 0x1F; ++byte)
+        QTest::addRow("0x%02X", byte) << char(byte);
+    QTest::newRow("0x7F") << char(0x7F);
+}
+
+void TestProfile::controlBytesAreTheirOwnCharacters()
+{
+    QFETCH(char, control);
+    const QByteArray bytes = QByteArray("a") + control + "b";
+    const QString text = u"a"_qs + QChar(control) + u"b"_qs;
+    const auto encoded = platform::cp932::encode(text);
+    QVERIFY(!encoded.unencodable);
+    QCOMPARE(encoded.bytes.toHex(), bytes.toHex());
+    QCOMPARE(platform::cp932::decode(bytes), text);
+}
+
 void TestProfile::saveThenLoadGivesBackEveryValue()
 {
     AppDirectory dir;
@@ -360,25 +446,169 @@ void TestProfile::missingFileIsFileNotFound()
     QCOMPARE(loaded.values[0], QString::fromUtf16(profile::kPlaceholder));
 }
 
+void TestProfile::utf8FileIsReadThenSavedAsCp932_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Record>("values");
+    QTest::addColumn<QByteArray>("saved");
+
+    // A derived record, as the program saves it, with a wave dash typed on
+    // Linux in 市町村 (slot 21).
+    Record record = profile::derive(entriesFrom({{1, u"田中"_qs},
+                                                 {2, u"太郎"_qs},
+                                                 {10, u"ﾀﾅｶ"_qs},
+                                                 {11, u"ﾀﾛｳ"_qs},
+                                                 {21, u"千代田区1\u301C2"_qs},
+                                                 {45, u"ｐａｓｓ　word"_qs}}));
+    QByteArray utf8 = "1\r\n";
+    for (const QString& value : record)
+        utf8 += value.toUtf8() + "\r\n";
+    QStringList onWindows{u"1"_qs};
+    for (const QString& value : record)
+        onWindows << QString(value).replace(QChar(0x301C), QChar(0xFF5E));
+    const QByteArray saved = profileBytes(onWindows);
+    QVERIFY(saved.contains(cp932(u"千代田区1"_qs) + "\x81\x60" + "2\r\n"));
+    QTest::newRow("with byte order mark") << "\xEF\xBB\xBF" + utf8 << record << saved;
+    QTest::newRow("without byte order mark") << utf8 << record << saved;
+
+    Record ascii;
+    ascii.fill(u"plain"_qs);
+    const QByteArray asciiFile = "1\r\n" + QByteArray("plain\r\n").repeated(kSlotCount);
+    QTest::newRow("ASCII with byte order mark") << "\xEF\xBB\xBF" + asciiFile << ascii << asciiFile;
+
+    // Half-width kana whose code page 932 bytes happen to form UTF-8 (0xC2
+    // 0xA1 is U+00A1): the file reads as it was saved.
+    Record kana;
+    kana.fill(u"ﾂ｡"_qs);
+    const QByteArray kanaFile = "1\r\n" + QByteArray("\xC2\xA1\r\n").repeated(kSlotCount);
+    QVERIFY(kanaFile.isValidUtf8());
+    QTest::newRow("code page 932 that is also UTF-8") << kanaFile << kana << kanaFile;
+}
+
+void TestProfile::utf8FileIsReadThenSavedAsCp932()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Record, values);
+    QFETCH(QByteArray, saved);
+    AppDirectory dir;
+    dir.writeProfile(file);
+    const Loaded loaded = load(dir.profilePath());
+    QCOMPARE(QStringList({QString::number(loaded.error), loaded.marker}), QStringList({"0", "1"}));
+    QCOMPARE(QStringList(loaded.values.begin(), loaded.values.end()),
+             QStringList(values.begin(), values.end()));
+
+    profile::SaveProfile(dir.profilePath(), loaded.values);
+    QCOMPARE(dir.readProfile(), saved);
+}
+
+void TestProfile::fixturesReadAsBefore_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("digest");
+    // One line per fixture: its path, then the digest of what the reader gave
+    // for it; lines starting with # are comments.
+    QFile list(QFINDTESTDATA("fixture-readings.txt"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QDir root = QFileInfo(list.fileName()).dir();
+    int rows = 0;
+    while (!list.atEnd()) {
+        const QByteArray line = list.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QList<QByteArray> fields = line.split(' ');
+        QCOMPARE(fields.size(), 2);
+        const QString path = root.filePath(QString::fromUtf8(fields[0]));
+        QTest::newRow(fields[0].constData()) << path << fields[1];
+        ++rows;
+    }
+    // Every fixture is listed, the file that ships with the program included.
+    int fixtures = 1;
+    for (QDirIterator corpus(root.filePath(u"fuzz-corpus"_qs), QDir::Files); corpus.hasNext();
+         corpus.next())
+        ++fixtures;
+    QCOMPARE(rows, fixtures);
+}
+
+void TestProfile::fixturesReadAsBefore()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, digest);
+    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    QCOMPARE(digestOf(load(path)), digest);
+}
+
+void TestProfile::unencodableCharacterIsRefusedAndNamed_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString named = u"の文字「%1」(U+%2) は保存できません。"_qs;
+    const QString other = u"この文字を別の文字に置き換えてから、もう一度保存して下さい。"_qs;
+    const QString fullWidth =
+        u"この文字を全角の「%1」に置き換えてから、もう一度保存して下さい。"_qs;
+    auto row = [&](const char* name, int slot, const QString& text, const QString& character,
+                   const char* codePoint, const QString& advice) {
+        QTest::newRow(name) << slot << text
+                            << u"「"_qs + profile::fieldName(slot) + u"」"_qs +
+                                   named.arg(character, QLatin1String(codePoint)) + advice;
+    };
+    row("snowman", 45, u"pass☃word"_qs, u"☃"_qs, "2603", other);
+    row("emoji, a surrogate pair", 21, u"町\U0001F600"_qs, u"\U0001F600"_qs, "1F600", other);
+    row("byte order mark", 1, u"\uFEFF田中"_qs, u"\uFEFF"_qs, "FEFF", other);
+    row("zero width space", 1, u"田\u200B中"_qs, u"\u200B"_qs, "200B", other);
+    row("replacement character", 21, u"\uFFFD"_qs, u"\uFFFD"_qs, "FFFD", other);
+    row("won sign has no full-width form in the code page", 21, u"\u20A9"_qs, u"\u20A9"_qs, "20A9",
+        other);
+    row("yen sign", 47, u"100¥"_qs, u"¥"_qs, "00A5", fullWidth.arg(u"￥"_qs));
+    row("broken bar", 56, u"a¦b"_qs, u"¦"_qs, "00A6", fullWidth.arg(u"￤"_qs));
+    row("macron", 13, u"T¯"_qs, u"¯"_qs, "00AF", fullWidth.arg(u"￣"_qs));
+}
+
 void TestProfile::unencodableCharacterIsRefusedAndNamed()
 {
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
     AppDirectory dir;
     profile::SaveProfile(dir.profilePath(), distinctRecord());
     const QByteArray before = dir.readProfile();
 
     Record record = profile::derive(distinctRecord());
-    record[45] = u"pass☃word"_qs;
+    record[slot] = text;
     try {
         profile::SaveProfile(dir.profilePath(), record);
         QFAIL("a character outside code page 932 was saved");
     } catch (const AppError& error) {
-        QVERIFY2(error.description().contains(u"希望パスワード"_qs),
-                 qPrintable(error.description()));
-        QVERIFY2(error.description().contains(u"☃"_qs), qPrintable(error.description()));
-        QVERIFY(error.description().contains(u"U+2603"_qs));
+        QCOMPARE(error.number(), AppError::invalidArgument({}).number());
+        QCOMPARE(error.description(), message);
     }
     QCOMPARE(dir.readProfile(), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"NAME.txt"_qs});
+}
+
+void TestProfile::unpairedSurrogateIsRefusedByItsCodePoint_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("codePoint");
+    const QChar high(0xD83D);
+    const QChar low(0xDE00);
+    QTest::newRow("high surrogate ending the value") << u"abc"_qs + high << u"U+D83D"_qs;
+    QTest::newRow("high surrogate alone") << QString(high) << u"U+D83D"_qs;
+    QTest::newRow("high surrogate before a letter") << u"a"_qs + high + u"b"_qs << u"U+D83D"_qs;
+    QTest::newRow("two high surrogates") << QString(high) + high + low << u"U+D83D"_qs;
+    QTest::newRow("low surrogate alone") << u"a"_qs + low + u"b"_qs << u"U+DE00"_qs;
+    QTest::newRow("pair in the wrong order") << QString(low) + high << u"U+DE00"_qs;
+}
+
+void TestProfile::unpairedSurrogateIsRefusedByItsCodePoint()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, codePoint);
+    Record record = distinctRecord();
+    record[21] = text;
+    const QString message = refusal(record);
+    QVERIFY2(message.startsWith(u"「市町村」の文字「\uFFFD」("_qs + codePoint + u")"_qs),
+             qPrintable(message));
 }
 
 void TestProfile::newFileIsForItsOwnerOnly()

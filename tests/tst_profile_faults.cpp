@@ -5,10 +5,15 @@
 #include "WidgetTest.h"
 
 #include "forms/Form1.h"
+#include "platform/ErrorReport.h"
+#include "profile/ProfileFile.h"
 #include "profile/SlotTable.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <functional>
+#include <stdexcept>
 
 using profile::kSlotCount;
 
@@ -80,10 +85,14 @@ QByteArray withRawSlot(int slot, const QByteArray& raw, const QString& marker = 
     return bytes;
 }
 
+// A step of an event handler that fails.
+using FailingStep = std::function<void()>;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Opens)
 Q_DECLARE_METATYPE(Entry)
+Q_DECLARE_METATYPE(FailingStep)
 
 class ProfileFaultsTest : public QObject
 {
@@ -92,6 +101,8 @@ class ProfileFaultsTest : public QObject
 private slots:
     void startUp_data();
     void startUp();
+    void trapReportsEveryFailure_data();
+    void trapReportsEveryFailure();
 };
 
 void ProfileFaultsTest::startUp_data()
@@ -168,10 +179,23 @@ void ProfileFaultsTest::startUp_data()
     file("only line ends", QByteArray("\r\n").repeated(58), typeMismatch, Opens::Nothing,
          QStringList(kSlotCount, QString()));
 
+    // UTF-8, as Linux text editors save it.
+    {
+        const QStringList kana = withSlot(values, 2, "太郎");
+        const QByteArray utf8 = (QStringList{"1"} + kana).join("\r\n").toUtf8() + "\r\n";
+        file("UTF-8 without BOM", utf8, none, Opens::Browser, kana);
+        file("UTF-8 with BOM", "\xef\xbb\xbf" + utf8, none, Opens::Browser, kana);
+        QStringList garbled;
+        for (const QString& value : values)
+            garbled << QString::fromUtf8(cp932(value));
+        QVERIFY(garbled[0].startsWith(QChar::ReplacementCharacter));
+        file("BOM before code page 932", "\xef\xbb\xbf" + recordFile("1"), none, Opens::Browser,
+             garbled);
+    }
+
     // Bytes that are not code page 932 text.
-    file("UTF-8 without BOM", withRawSlot(1, "\xe7\x94\xb0"), none, Opens::Browser,
+    file("UTF-8 inside a code page 932 file", withRawSlot(1, "\xe7\x94\xb0"), none, Opens::Browser,
          withSlot(values, 1, QStringLiteral("逕ｰ")));
-    file("UTF-8 with BOM", "\xef\xbb\xbf" + recordFile("1"), typeMismatch, Opens::Nothing, values);
     {
         const QString text = (QStringList{"1"} + values).join("\r\n") + "\r\n";
         const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
@@ -187,6 +211,10 @@ void ProfileFaultsTest::startUp_data()
          Opens::Browser, withSlot(values, 5, QString(5, QChar(0xFFFD))));
     file("Windows-only characters", withRawSlot(6, "\x87\x40\xfa\x40\x5c\x7e\x81\x60\xb1"), none,
          Opens::Browser, withSlot(values, 6, QStringLiteral("①ⅰ\\~～ｱ")));
+    file("control bytes inside a value",
+         withRawSlot(8, "a\x1a\x1c\x7f\x01"
+                        "b"),
+         none, Opens::Browser, withSlot(values, 8, QStringLiteral("a\u001A\u001C\u007F\u0001b")));
     file("NUL bytes inside a value", withRawSlot(7, QByteArray("a\0b\0", 4)), none, Opens::Browser,
          withSlot(values, 7, QString::fromLatin1("a\0b\0", 4)));
     {
@@ -302,6 +330,36 @@ void ProfileFaultsTest::startUp()
     // Reading never changes the file.
     if (entry == Entry::File)
         QCOMPARE(dir.readProfile(), bytes);
+}
+
+void ProfileFaultsTest::trapReportsEveryFailure_data()
+{
+    QTest::addColumn<FailingStep>("step");
+    QTest::addColumn<int>("number");
+    QTest::newRow("value ending in an unpaired high surrogate") << FailingStep([] {
+        profile::Record record;
+        record[21] = QStringLiteral("市") + QChar(0xD83D);
+        profile::encodeProfile(record);
+    }) << 5;
+    QTest::newRow("out of memory") << FailingStep([] { throw std::bad_alloc(); }) << 7;
+    QTest::newRow("a library's exception")
+        << FailingStep([] { throw std::runtime_error("U_TRUNCATED_CHAR_FOUND"); }) << 51;
+    QTest::newRow("not an exception class") << FailingStep([] { throw 42; }) << 51;
+}
+
+void ProfileFaultsTest::trapReportsEveryFailure()
+{
+    QFETCH(FailingStep, step);
+    QFETCH(int, number);
+    ErrorRecorder recorder;
+    bool stepsAfterRan = false;
+    platform::trap([&] {
+        step();
+        stepsAfterRan = true;
+    });
+    QCOMPARE(recorder.numbers(), QList<int>{number});
+    QVERIFY(!recorder.reports().front().description().isEmpty());
+    QVERIFY(!stepsAfterRan);
 }
 
 PETATTO_WIDGET_TEST_MAIN(ProfileFaultsTest)
