@@ -61,25 +61,36 @@ QList<qint64> descendantsOf(qint64 root)
 
 } // namespace
 
-double medianStartupMilliseconds(const QString& program, int runs)
+std::vector<double> medianStartupMilliseconds(const std::vector<Probe>& probes, int runs)
 {
-    return medianMilliseconds(runs, [&program] {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(program, {});
-        if (!waitUntilPainted(process))
-            qFatal("%s never reported its first paint", qPrintable(program));
-        process.waitForFinished(20000);
-    });
+    std::vector<std::vector<double>> times(probes.size());
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < probes.size(); ++i) {
+            const Probe& probe = probes[i];
+            QProcess process;
+            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            QElapsedTimer timer;
+            timer.start();
+            process.start(probe.program, probe.arguments);
+            if (!waitUntilPainted(process))
+                qFatal("%s never reported its paint", qPrintable(probe.program));
+            times[i].push_back(double(timer.nsecsElapsed()) / 1e6);
+            process.waitForFinished(20000);
+        }
+    }
+    std::vector<double> medians;
+    for (std::vector<double>& probeTimes : times)
+        medians.push_back(median(probeTimes));
+    return medians;
 }
 
-PeakMemory measurePeakMemory(const QString& program, int settleMs)
+PeakMemory measurePeakMemory(const Probe& probe, int settleMs)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, {QStringLiteral("--stay")});
+    process.start(probe.program, probe.arguments + QStringList{QStringLiteral("--stay")});
     if (!waitUntilPainted(process))
-        qFatal("%s never reported its first paint", qPrintable(program));
+        qFatal("%s never reported its paint", qPrintable(probe.program));
     QThread::msleep(settleMs);
 
     PeakMemory memory;

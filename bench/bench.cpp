@@ -1,13 +1,9 @@
-// Prints the figures the program is held to: the data core's operations and
-// the start-up of the palette next to a bare Qt window. Run it under a display
-// (xvfb-run) for start-up figures that include real window mapping.
+// Prints the figures the data core is held to.
 #include "bench/Bench.h"
-#include "bench/StartupTimer.h"
 #include "profile/Derivation.h"
 #include "profile/ProfileFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -42,33 +38,6 @@ void benchDataCore(const QString& directory)
         "ms", "<= 1 ms");
 }
 
-// The palette probe reads NAME.txt beside its executable, so it runs from a
-// copy in a directory of its own, on a first-run file: no browser opens.
-QString installPaletteProbe(const QString& directory)
-{
-    const QString binDir = QCoreApplication::applicationDirPath();
-    const QString probe = directory + QStringLiteral("/probe-palette");
-    QFile::copy(binDir + QStringLiteral("/probe-palette"), probe);
-    QFile::copy(QStringLiteral(PETATTO_FIRST_RUN_FILE), directory + QStringLiteral("/NAME.txt"));
-    return probe;
-}
-
-void benchStartUp(const QString& directory)
-{
-    const QString bareWidget = QCoreApplication::applicationDirPath() + "/probe-bare-widget";
-    const QString palette = installPaletteProbe(directory);
-    constexpr int runs = 15;
-    printFigure("start -> bare Qt window painted", medianStartupMilliseconds(bareWidget, runs),
-                "ms", "yardstick");
-    printFigure("start -> palette painted (no browser)", medianStartupMilliseconds(palette, runs),
-                "ms", "<= 60 ms");
-    const PeakMemory bare = measurePeakMemory(bareWidget, 500);
-    const PeakMemory memory = measurePeakMemory(palette, 500);
-    printFigure("peak RSS, bare Qt window", bare.mainProcess, "MiB", "yardstick");
-    printFigure("peak RSS, palette only (main process)", memory.mainProcess, "MiB", "<= 45 MB");
-    printFigure("peak RSS, palette only (process tree)", memory.processTree, "MiB", "-");
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -76,7 +45,5 @@ int main(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QTemporaryDir directory;
     benchDataCore(directory.path());
-    QTemporaryDir startUpDirectory;
-    benchStartUp(startUpDirectory.path());
     return 0;
 }
