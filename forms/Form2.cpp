@@ -54,7 +54,7 @@ void applyBoxStyle(QWidget& box, editor::Style style)
     box.setPalette(colours);
 }
 
-QString controlName(const editor::Control& control)
+QString controlName(editor::ControlId control)
 {
     using editor::Name;
     switch (control.name) {
@@ -72,6 +72,8 @@ QString controlName(const editor::Control& control)
         return QStringLiteral("Label1");
     case Name::Label2:
         return QStringLiteral("Label2");
+    case Name::Frame1:
+        return QStringLiteral("Frame1");
     }
     return {};
 }
@@ -98,12 +100,12 @@ void Form2::createControls()
 {
     for (const editor::Control& control : editor::kControls) {
         QWidget* widget = createControl(control);
-        widget->setObjectName(controlName(control));
-        widget->setGeometry(twips(control.left, control.top, control.width, control.height));
+        widget->setObjectName(controlName(control.id()));
+        const editor::Place& place = control.place;
+        widget->setGeometry(twips(place.left, place.top, place.width, place.height));
         widget->setFont(gothic(control.points));
         if (control.toolTip)
             widget->setToolTip(QString::fromUtf16(control.toolTip));
-        m_tabOrder[control.tab] = widget;
     }
 }
 
@@ -145,6 +147,8 @@ QWidget* Form2::createControl(const editor::Control& control)
         return Label1;
     case Name::Label2:
         return Label2 = new QLabel(text, this);
+    case Name::Frame1:
+        break;
     }
     return nullptr;
 }
@@ -174,24 +178,22 @@ QWidget* Form2::createEntryBox(const editor::Control& control)
 void Form2::createHiddenBoxes()
 {
     Frame1 = new QGroupBox(QStringLiteral("Frame1"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    const editor::FramePlace& frame = editor::kFrame1;
+    Frame1->setObjectName(controlName({editor::Name::Frame1}));
+    const editor::Place& frame = editor::kFrame1;
     Frame1->setGeometry(twips(frame.left, frame.top, frame.width, frame.height));
     // Explicitly hidden, so that showing the window never shows the frame.
     Frame1->setVisible(false);
-    m_tabOrder[frame.tab] = Frame1;
     std::size_t place = 0;
     for (int slot = 0; slot < profile::kSlotCount; ++slot) {
         if (profile::isEntry(slot))
             continue;
         const editor::HiddenPlace& hidden = editor::kHiddenBoxes[place];
         auto* box = new QLineEdit(Frame1);
-        box->setObjectName(QStringLiteral("Text%1").arg(slot));
+        box->setObjectName(controlName({editor::Name::Text, slot}));
         box->setGeometry(
             twips(hidden.left, hidden.top, editor::kHiddenWidth, editor::kHiddenHeight));
         box->setFocusPolicy(Qt::NoFocus);
         Text[slot] = box;
-        m_tabOrder[frame.tab + 1 + place] = box;
         ++place;
     }
 }
@@ -202,7 +204,8 @@ void Form2::orderTabs()
     // so chaining the hidden frame and its boxes scrambles the order of the
     // controls after them. Only controls that Tab can reach are chained.
     QWidget* previous = nullptr;
-    for (QWidget* control : m_tabOrder) {
+    for (const editor::ControlId id : editor::kTabOrder) {
+        QWidget* control = this->control(id);
         if (!(control->focusPolicy() & Qt::TabFocus))
             continue;
         if (previous)
@@ -222,12 +225,37 @@ void Form2::Load()
             Label1->setText(QString::fromUtf16(kFirstRunInstruction));
     });
     platform::centreOnScreen(*this);
-    for (QWidget* control : m_tabOrder) {
+    for (const editor::ControlId id : editor::kTabOrder) {
+        QWidget* control = this->control(id);
         if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(this)) {
             control->setFocus();
             break;
         }
     }
+}
+
+QWidget* Form2::control(editor::ControlId id) const
+{
+    using editor::Name;
+    switch (id.name) {
+    case Name::Text:
+        return Text[id.index];
+    case Name::項目:
+        return 項目[id.index];
+    case Name::Command1:
+        return Command1[id.index];
+    case Name::btn内容更新:
+        return btn内容更新;
+    case Name::btnキャンセル:
+        return btnキャンセル;
+    case Name::Label1:
+        return Label1;
+    case Name::Label2:
+        return Label2;
+    case Name::Frame1:
+        return Frame1;
+    }
+    return nullptr;
 }
 
 QString Form2::slotText(int slot) const

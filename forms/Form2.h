@@ -45,6 +45,7 @@ private:
     QWidget* createControl(const editor::Control& control);
     QWidget* createEntryBox(const editor::Control& control);
     void createHiddenBoxes();
+    QWidget* control(editor::ControlId id) const;
     void orderTabs();
     void Load();
 
@@ -53,6 +54,4 @@ private:
     void btnキャンセル_Click();
 
     ProgramWindows& m_windows;
-    // Every control that has a place in the tab order, by that place.
-    std::array<QWidget*, editor::kControls.size() + 1 + editor::kHiddenBoxes.size()> m_tabOrder{};
 };

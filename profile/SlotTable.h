@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/Rgb.h"
+
 #include <QString>
 
 #include <array>
@@ -30,11 +32,6 @@ enum class Kind : std::uint8_t
     Derived // computed from entries by the commit
 };
 
-struct Rgb
-{
-    std::uint8_t red, green, blue;
-};
-
 struct Slot
 {
     Group group;
@@ -53,6 +50,8 @@ inline constexpr Rgb kOrange{255, 128, 0}, kBlue{0, 0, 255}, kMagenta{255, 0, 25
 // that their borders coincide.
 inline constexpr int kFull = 1695, kHalf = 855, kThird = 495, kWideThird = 735;
 inline constexpr int kRight = 840, kMiddleThird = 480, kRightThird = 960;
+// The birthday row: a wide year box, then month and day boxes of a third.
+inline constexpr int kMiddleAfterWide = 720, kRightAfterWide = 1200;
 
 using G = Group;
 using K = Kind;
@@ -97,8 +96,8 @@ inline constexpr std::array<Slot, kSlotCount> kSlots{{
     {G::Other, K::Derived, 20, 0, kHalf, kBlack, u"生年月日（スラッシュ）"},
     {G::Other, K::Derived, 20, kRight, kHalf, kBlack, u"生年月日（ハイフン）"},
     {G::Other, K::Entry, 21, 0, kWideThird, kBlack, u"生年月日（年）"},
-    {G::Other, K::Entry, 21, 720, kThird, kBlack, u"生年月日（月）"},
-    {G::Other, K::Entry, 21, 1200, kThird, kBlack, u"生年月日（日）"},
+    {G::Other, K::Entry, 21, kMiddleAfterWide, kThird, kBlack, u"生年月日（月）"},
+    {G::Other, K::Entry, 21, kRightAfterWide, kThird, kBlack, u"生年月日（日）"},
     {G::Other, K::Derived, 22, 0, kFull, kRed, u"ﾒｰﾙｱﾄﾞﾚｽ"},
     {G::Other, K::Entry, 23, 0, kHalf, kRed, u"ﾒｰﾙｱﾄﾞﾚｽ（＠の前）"},
     {G::Other, K::Entry, 23, kRight, kHalf, kRed, u"ﾒｰﾙｱﾄﾞﾚｽ（＠の後）"},
