@@ -41,6 +41,7 @@ constexpr std::array<ButtonSpec, 3> kButtons{{
 Form1::Form1(ProgramWindows& windows) : m_windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
+    platform::setErrorReportOwner(this);
     paintWhite(*this);
     // Until the start-up sequence places it, the whole outer size is client.
     platform::setFixedDialogFrame(*this, kOuterPlace.size());

@@ -1,15 +1,32 @@
 #include "platform/ErrorReport.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace platform {
 
 namespace {
 
+QPointer<QWidget>& fallbackOwner()
+{
+    static QPointer<QWidget> owner;
+    return owner;
+}
+
 void showMessageBox(const AppError& error)
 {
+    // Transient for the window the user is working in, so that the window
+    // manager stacks the box with the program's windows instead of with Qt's
+    // hidden leader window; and itself topmost, or a window manager that keeps
+    // the topmost palette and editor in a layer of their own leaves the modal
+    // box under them, where no click can reach it.
+    QWidget* owner = QApplication::activeWindow();
+    if (!owner)
+        owner = fallbackOwner();
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ＶＢエラー"), errorReportText(error),
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, owner);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
@@ -34,6 +51,11 @@ void reportError(const AppError& error)
 ErrorReporter setErrorReporter(ErrorReporter reporter)
 {
     return std::exchange(currentReporter(), std::move(reporter));
+}
+
+void setErrorReportOwner(QWidget* window)
+{
+    fallbackOwner() = window;
 }
 
 } // namespace platform

@@ -5,6 +5,8 @@
 #include <functional>
 #include <new>
 
+class QWidget;
+
 namespace platform {
 
 using ErrorReporter = std::function<void(const AppError&)>;
@@ -18,6 +20,10 @@ void reportError(const AppError& error);
 
 // Replaces the reporter and returns the previous one.
 ErrorReporter setErrorReporter(ErrorReporter reporter);
+
+// The window the default report belongs to while none of the program's
+// windows is active, as at start-up; by default the active window owns it.
+void setErrorReportOwner(QWidget* window);
 
 // The error trap every event handler runs under: a failing step reports the
 // error and ends the handler; what the earlier steps did stays done. No

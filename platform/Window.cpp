@@ -60,9 +60,13 @@ void placeOuter(QWidget& window, const QRect& outer)
     const QMargins frame = frameMargins(window);
     const QSize client(outer.width() - frame.left() - frame.right(),
                        outer.height() - frame.top() - frame.bottom());
-    if (window.minimumSize() == window.maximumSize())
-        window.setFixedSize(client);
-    else
+    if (window.minimumSize() == window.maximumSize()) {
+        // A window the user cannot resize must never hide its own controls:
+        // where a thick frame leaves less room than they need, it grows past
+        // the outer size by just what they need.
+        const QRect controls = window.childrenRect();
+        window.setFixedSize(client.expandedTo(QSize(controls.right() + 1, controls.bottom() + 1)));
+    } else
         window.resize(client);
     window.move(outer.topLeft());
 }

@@ -16,7 +16,8 @@ void placeTopmost(QWidget& window);
 // Places a window so that its outer frame, title bar and border included,
 // covers `outer` (device-independent pixels, screen coordinates). The frame's
 // size is only known once the window manager has decorated the window, so the
-// client size is corrected again when the frame becomes known.
+// client size is corrected again when the frame becomes known. A window of
+// fixed size grows where the frame would leave its controls too little room.
 void setOuterGeometry(QWidget& window, const QRect& outer);
 
 // Centres a window, frame and title bar included, on the screen it will

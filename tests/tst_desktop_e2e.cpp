@@ -1,0 +1,153 @@
+// The program on a real X server under different window managers (the test
+// runs once per window manager): the error report can be seen and used, and
+// the palette's frame leaves room for all of its controls.
+
+#include "TestSupport.h"
+#include "WidgetTest.h"
+#include "XDisplay.h"
+
+#include "app/Module1.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/Form4.h"
+#include "forms/ProgramWindows.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// What fails, and so brings up the error report.
+enum class Failure
+{
+    StartUp, // the profile file is missing
+    Commit   // the editor holds a character that code page 932 cannot hold
+};
+
+// Awaits the modal error report, checks that the window manager stacks it
+// above every other window of the program, and dismisses it with the mouse.
+// Runs inside the report's own event loop; returns what went wrong, after
+// closing a report the mouse could not close, so that the test goes on.
+QString dismissReportByMouse()
+{
+    QMessageBox* report = nullptr;
+    if (!QTest::qWaitFor([&] {
+            report = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            return report && QTest::qWaitForWindowExposed(report, 100);
+        }))
+        return QStringLiteral("no error report shown");
+    const auto stackedOnTop = [report] {
+        const QList<WId> order = stackingOrder();
+        const qsizetype reportPlace = order.indexOf(report->winId());
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != report && window->isVisible() &&
+                order.indexOf(window->winId()) > reportPlace)
+                return false;
+        }
+        return reportPlace >= 0;
+    };
+    QString problem;
+    if (!QTest::qWaitFor(stackedOnTop))
+        problem = QStringLiteral("the report is stacked under another window of the program. ");
+    if (!clickOn(*report->button(QMessageBox::Ok)) ||
+        !QTest::qWaitFor([report] { return !report->isVisible(); }, 2000)) {
+        problem += QStringLiteral("A click on OK did not close the report.");
+        report->reject();
+    }
+    return problem;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Failure)
+
+class DesktopTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void errorReport_data();
+    void errorReport();
+    void paletteClientArea();
+};
+
+void DesktopTest::errorReport_data()
+{
+    QTest::addColumn<Failure>("failure");
+    QTest::newRow("start-up without a profile file") << Failure::StartUp;
+    QTest::newRow("commit of a character code page 932 cannot hold") << Failure::Commit;
+}
+
+void DesktopTest::errorReport()
+{
+    QFETCH(Failure, failure);
+
+    AppDirectory dir;
+    if (failure != Failure::StartUp)
+        dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
+    Module1 module{0, dir.path()};
+    ProgramWindows windows(module);
+    QString reportProblem = u"the report never came"_qs;
+    const auto expectReport = [&] {
+        QTimer::singleShot(0, [&] { reportProblem = dismissReportByMouse(); });
+    };
+
+    if (failure == Failure::StartUp)
+        expectReport();
+    windows.startUp();
+    Form1& palette = windows.palette();
+    QVERIFY(QTest::qWaitForWindowExposed(&palette));
+    if (failure == Failure::StartUp) {
+        QVERIFY2(reportProblem.isEmpty(), qPrintable(reportProblem));
+        // The program goes on: the palette answers the mouse.
+        QVERIFY(clickOn(*palette.btnHelp));
+        QTRY_VERIFY(windows.help() && windows.help()->isVisible());
+        return;
+    }
+
+    windows.welcome()->close();
+    Form2& editor = windows.showEditor();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.setSlotText(35, QStringLiteral("\U0001F600"));
+    expectReport();
+    editor.btn内容更新->click();
+    QVERIFY2(reportProblem.isEmpty(), qPrintable(reportProblem));
+    QVERIFY(clickOn(*editor.btnキャンセル));
+    QTRY_VERIFY(!windows.editor());
+}
+
+void DesktopTest::paletteClientArea()
+{
+    AppDirectory dir;
+    dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
+    ErrorRecorder errors;
+    Module1 module{0, dir.path()};
+    ProgramWindows windows(module);
+    windows.startUp();
+    Form1& palette = windows.palette();
+    QVERIFY(QTest::qWaitForWindowExposed(&palette));
+    QTRY_VERIFY(palette.frameGeometry() != palette.geometry());
+
+    const QRect contents = palette.childrenRect();
+    const QSize needed(contents.right() + 1, contents.bottom() + 1);
+    QVERIFY2(palette.width() >= needed.width() && palette.height() >= needed.height(),
+             qPrintable(QStringLiteral("client %1 x %2 cuts contents %3 x %4")
+                            .arg(palette.width())
+                            .arg(palette.height())
+                            .arg(needed.width())
+                            .arg(needed.height())));
+    // The design's outer size is kept wherever the frame leaves room for that,
+    // and grows no more than the contents need where it does not.
+    const QSize designOuter = platform::twipsSize(1800, 8685);
+    const QSize frame = palette.frameGeometry().size() - palette.size();
+    QCOMPARE(palette.size(), (designOuter - frame).expandedTo(needed));
+    QCOMPARE(errors.count(), std::size_t(0));
+}
+
+PETATTO_WIDGET_TEST_MAIN(DesktopTest)
+
+#include "tst_desktop_e2e.moc"
