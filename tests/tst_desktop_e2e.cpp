@@ -3,7 +3,6 @@
 // the palette's frame leaves room for all of its controls.
 
 #include "TestSupport.h"
-#include "WidgetTest.h"
 #include "XDisplay.h"
 
 #include "app/Module1.h"
@@ -98,7 +97,7 @@ void DesktopTest::errorReport()
 
     if (failure == Failure::StartUp)
         expectReport();
-    windows.startUp();
+    QVERIFY(startUpAndWait(windows));
     Form1& palette = windows.palette();
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
     if (failure == Failure::StartUp) {
@@ -127,7 +126,7 @@ void DesktopTest::paletteClientArea()
     ErrorRecorder errors;
     Module1 module{0, dir.path()};
     ProgramWindows windows(module);
-    windows.startUp();
+    QVERIFY(startUpAndWait(windows));
     Form1& palette = windows.palette();
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
     QTRY_VERIFY(palette.frameGeometry() != palette.geometry());
