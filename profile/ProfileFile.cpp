@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -53,9 +54,12 @@ private:
 
 constexpr QByteArrayView kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// Each line as it is: QString::fromUtf8() would drop a U+FEFF that starts one.
 QString decodeUtf8(QByteArrayView line)
 {
-    return QString::fromUtf8(line);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(line);
 }
 
 // A profile copied from another tool or saved by a Linux text editor may be

@@ -7,7 +7,9 @@
 namespace profile {
 
 // NAME.txt: a marker line, then one line per slot in index order, in code
-// page 932 with CR LF line ends. Both operations throw platform::AppError.
+// page 932 with CR LF line ends. The reader also takes a file in UTF-8 (see
+// LoadProfile); the writer always writes code page 932. Both operations throw
+// platform::AppError.
 
 // Receives each slot's text as soon as its line has been read, so that the
 // slots read before a failure stay set.
@@ -15,6 +17,9 @@ using SlotSink = std::function<void(int slot, const QString& text)>;
 
 // Reads the file and returns its marker line. Fails with 53 when the file is
 // missing, 75 when it cannot be read, 62 when it ends before the last slot.
+// A file with a UTF-8 byte order mark is read as UTF-8, and so is one without
+// it that is UTF-8 throughout, goes beyond ASCII and is not valid code page
+// 932; any other file as code page 932.
 QString LoadProfile(const QString& path, const SlotSink& setSlot);
 
 // Replaces the file atomically with marker "1" and the record's 57 slots. On

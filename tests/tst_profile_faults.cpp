@@ -185,6 +185,10 @@ void ProfileFaultsTest::startUp_data()
         const QByteArray utf8 = (QStringList{"1"} + kana).join("\r\n").toUtf8() + "\r\n";
         file("UTF-8 without BOM", utf8, none, Opens::Browser, kana);
         file("UTF-8 with BOM", "\xef\xbb\xbf" + utf8, none, Opens::Browser, kana);
+        const QStringList zeroWidth = withSlot(kana, 5, QChar(0xFEFF) + QStringLiteral("x"));
+        file("UTF-8 with BOM and a value starting with U+FEFF",
+             "\xef\xbb\xbf" + (QStringList{"1"} + zeroWidth).join("\r\n").toUtf8(), none,
+             Opens::Browser, zeroWidth);
         QStringList garbled;
         for (const QString& value : values)
             garbled << QString::fromUtf8(cp932(value));
