@@ -1,7 +1,9 @@
 // Killing the program in the middle of a commit never costs the profile: a
 // writer saves records in a loop and is killed with SIGKILL at random moments;
 // after every kill NAME.txt is one whole record that was written, and at most
-// one temporary file lies beside it.
+// one temporary file lies beside it. A power cut cannot cost it either: the
+// save's steps reach the disk in an order that leaves the old or the new
+// record.
 
 #include "TestSupport.h"
 #include "tools/CrashRecords.h"
@@ -11,6 +13,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QThread>
 
 #include <set>
@@ -21,6 +25,7 @@ class CrashSafetyTest : public QObject
 
 private slots:
     void killedWriterLeavesWholeRecord();
+    void savesInDurableOrder();
 };
 
 void CrashSafetyTest::killedWriterLeavesWholeRecord()
@@ -67,6 +72,56 @@ void CrashSafetyTest::killedWriterLeavesWholeRecord()
     }
     qInfo("%d kills, %d of them during a save, %zu different records found", kills, killedMidSave,
           recordsSeen.size());
+    // Most of a save is waiting for the disk; kills that all land between
+    // saves would prove nothing.
+    QVERIFY2(killedMidSave * 8 >= kills, "too few kills landed during a save");
+}
+
+void CrashSafetyTest::savesInDurableOrder()
+{
+    // The system calls of one save, as strace sees them.
+    AppDirectory dir;
+    QTemporaryFile log;
+    QVERIFY(log.open());
+    QProcess strace;
+    strace.start(
+        QStringLiteral("strace"),
+        {QStringLiteral("-qq"), QStringLiteral("-o"), log.fileName(), QStringLiteral("-e"),
+         QStringLiteral("trace=openat,close,write,fsync,fdatasync,rename,renameat,renameat2"),
+         QStringLiteral(PETATTO_PROFILE_WRITER), dir.path(), QStringLiteral("1")});
+    QVERIFY2(strace.waitForFinished(30000), "strace is needed to watch the save");
+    QCOMPARE(strace.exitCode(), 0);
+
+    const QString quotedFile = u'"' + dir.profilePath() + u'"';
+    const QString quotedTemporary = u'"' + dir.profilePath() + QStringLiteral(".tmp\"");
+    const QString quotedFolder = u'"' + dir.path() + u'"';
+    static const QRegularExpression call(QStringLiteral(R"(^(\w+)\((\w*)(.*)\)\s+= (-?\d+))"));
+    QHash<QString, QString> openFiles; // descriptor: what it names
+    QStringList steps;
+    for (const QString& line : QString::fromUtf8(log.readAll()).split(u'\n')) {
+        const QRegularExpressionMatch match = call.match(line);
+        const QString function = match.captured(1), first = match.captured(2);
+        const QString rest = match.captured(3), result = match.captured(4);
+        QString step;
+        if (function == QStringLiteral("openat") && rest.contains(quotedTemporary))
+            openFiles.insert(result, QStringLiteral("file"));
+        else if (function == QStringLiteral("openat") && rest.contains(quotedFolder))
+            openFiles.insert(result, QStringLiteral("folder"));
+        else if (function == QStringLiteral("close"))
+            openFiles.remove(first);
+        else if (function == QStringLiteral("write") &&
+                 openFiles.value(first) == QStringLiteral("file"))
+            step = QStringLiteral("write");
+        else if (function.contains(QStringLiteral("sync")) && openFiles.contains(first))
+            step = QStringLiteral("sync ") + openFiles.value(first);
+        else if (function.startsWith(QStringLiteral("rename")) && rest.contains(quotedTemporary) &&
+                 rest.contains(quotedFile))
+            step = QStringLiteral("rename");
+        if (!step.isEmpty() && steps.value(steps.size() - 1) != step)
+            steps << step;
+    }
+    QCOMPARE(steps, (QStringList{QStringLiteral("write"), QStringLiteral("sync file"),
+                                 QStringLiteral("rename"), QStringLiteral("sync folder")}));
 }
 
 QTEST_GUILESS_MAIN(CrashSafetyTest)

@@ -73,7 +73,7 @@ QString refusal(const Record& record)
     try {
         profile::encodeProfile(record);
     } catch (const AppError& error) {
-        if (error.number() == AppError::invalidArgument({}).number())
+        if (error.number() == ErrorNumber::invalidArgument)
             return error.description();
     }
     return {};
@@ -121,8 +121,8 @@ private slots:
     void unencodableCharacterIsRefusedAndNamed();
     void unpairedSurrogateIsRefusedByItsCodePoint_data();
     void unpairedSurrogateIsRefusedByItsCodePoint();
-    void newFileIsForItsOwnerOnly();
-    void existingFileKeepsItsPermissions();
+    void saveKeepsWhatTheFileIs_data();
+    void saveKeepsWhatTheFileIs();
     void saveIntoMissingDirectoryFails();
 
     void marker_data();
@@ -554,6 +554,8 @@ void TestProfile::unencodableCharacterIsRefusedAndNamed_data()
     };
     row("snowman", 45, u"pass☃word"_qs, u"☃"_qs, "2603", other);
     row("emoji, a surrogate pair", 21, u"町\U0001F600"_qs, u"\U0001F600"_qs, "1F600", other);
+    // Slot 1 is copied into the full name, which the file holds first; the
+    // report names the box the user typed in.
     row("byte order mark", 1, u"\uFEFF田中"_qs, u"\uFEFF"_qs, "FEFF", other);
     row("zero width space", 1, u"田\u200B中"_qs, u"\u200B"_qs, "200B", other);
     row("replacement character", 21, u"\uFFFD"_qs, u"\uFFFD"_qs, "FFFD", other);
@@ -573,13 +575,13 @@ void TestProfile::unencodableCharacterIsRefusedAndNamed()
     profile::SaveProfile(dir.profilePath(), distinctRecord());
     const QByteArray before = dir.readProfile();
 
-    Record record = profile::derive(distinctRecord());
-    record[slot] = text;
+    Record entries = distinctRecord();
+    entries[slot] = text;
     try {
-        profile::SaveProfile(dir.profilePath(), record);
+        profile::SaveProfile(dir.profilePath(), profile::derive(entries));
         QFAIL("a character outside code page 932 was saved");
     } catch (const AppError& error) {
-        QCOMPARE(error.number(), AppError::invalidArgument({}).number());
+        QCOMPARE(error.number(), ErrorNumber::invalidArgument);
         QCOMPARE(error.description(), message);
     }
     QCOMPARE(dir.readProfile(), before);
@@ -611,24 +613,38 @@ void TestProfile::unpairedSurrogateIsRefusedByItsCodePoint()
              qPrintable(message));
 }
 
-void TestProfile::newFileIsForItsOwnerOnly()
+void TestProfile::saveKeepsWhatTheFileIs_data()
 {
-    AppDirectory dir;
-    profile::SaveProfile(dir.profilePath(), distinctRecord());
-    QCOMPARE(QFileInfo(dir.profilePath()).permissions() & 0x0777,
-             QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<int>("permissions");
+    const int ownerOnly = QFileDevice::ReadUser | QFileDevice::WriteUser;
+    const int shared = ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QTest::newRow("new file is for its owner only") << false << false << ownerOnly;
+    QTest::newRow("existing file keeps its permissions") << true << false << shared;
+    QTest::newRow("symbolic link stays, its target is saved") << true << true << shared;
 }
 
-void TestProfile::existingFileKeepsItsPermissions()
+void TestProfile::saveKeepsWhatTheFileIs()
 {
+    QFETCH(bool, exists);
+    QFETCH(bool, link);
+    QFETCH(int, permissions);
     AppDirectory dir;
-    dir.writeProfile("old");
-    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                        QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QVERIFY(QFile::setPermissions(dir.profilePath(), shared));
+    const QString target = link ? dir.path() + u"/elsewhere.txt"_qs : dir.profilePath();
+    if (exists) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setPermissions(QFileDevice::Permissions(permissions) | QFileDevice::ReadOwner |
+                                    QFileDevice::WriteOwner));
+    }
+    if (link)
+        QVERIFY(QFile::link(target, dir.profilePath()));
+
     profile::SaveProfile(dir.profilePath(), distinctRecord());
-    QCOMPARE(QFileInfo(dir.profilePath()).permissions(), shared);
-    QCOMPARE(load(dir.profilePath()).values[56], u"値56"_qs);
+    QCOMPARE(QFileInfo(dir.profilePath()).isSymLink(), link);
+    QCOMPARE(int(QFileInfo(target).permissions() & 0x0777), permissions);
+    QCOMPARE(load(target).values, distinctRecord());
 }
 
 void TestProfile::saveIntoMissingDirectoryFails()

@@ -1,6 +1,6 @@
-// Commits the crash-safety records to DIRECTORY/NAME.txt in an endless loop,
-// one after the other, until it is killed. Prints one line once the first
-// save is complete, so that the killer knows a profile exists.
+// Commits the crash-safety records to DIRECTORY/NAME.txt one after the other,
+// SAVES times or, without SAVES, until it is killed. Prints one line once the
+// first save is complete, so that the killer knows a profile exists.
 
 #include "CrashRecords.h"
 
@@ -11,17 +11,19 @@
 #include <QDir>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIRECTORY\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s DIRECTORY [SAVES]\n", argv[0]);
         return 2;
     }
     const QString path = QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("NAME.txt"));
+    const long long saves = argc == 3 ? std::atoll(argv[2]) : -1;
     try {
-        for (long long save = 0;; ++save) {
+        for (long long save = 0; save != saves; ++save) {
             profile::SaveProfile(path, crashRecord(int(save % kCrashRecordCount)));
             if (save == 0) {
                 std::puts("saved");
@@ -32,4 +34,5 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
+    return 0;
 }
