@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 // One run of the program on an application directory of its own, with error
@@ -23,6 +24,47 @@ struct ProgramSession
     Module1 module;
     ProgramWindows windows{module};
 };
+
+// The colours a user sees in a control, from a grab: the most common one on
+// the ring just inside its border is the background; the one inside that
+// stands out most from it is the colour of the text, shown pure where the
+// text covers whole pixels.
+struct SeenColours
+{
+    QColor background;
+    QColor ink;
+};
+
+inline SeenColours seenColours(QWidget& control)
+{
+    constexpr int kBorder = 2;
+    const QImage image = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect inside = image.rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    QHash<QRgb, int> ring;
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+        ++ring[image.pixel(x, inside.top())];
+        ++ring[image.pixel(x, inside.bottom())];
+    }
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        ++ring[image.pixel(inside.left(), y)];
+        ++ring[image.pixel(inside.right(), y)];
+    }
+    const QRgb background = std::max_element(ring.cbegin(), ring.cend()).key();
+    const auto distance = [background](QRgb colour) {
+        const int red = qRed(colour) - qRed(background),
+                  green = qGreen(colour) - qGreen(background),
+                  blue = qBlue(colour) - qBlue(background);
+        return red * red + green * green + blue * blue;
+    };
+    QRgb ink = background;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (distance(image.pixel(x, y)) > distance(ink))
+                ink = image.pixel(x, y);
+        }
+    }
+    return {QColor(background), QColor(ink)};
+}
 
 // The service browser's windows that are on the screen.
 inline QWidgetList shownBrowsers()

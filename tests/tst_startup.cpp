@@ -6,13 +6,21 @@
 #include "forms/Form4.h"
 #include "forms/Form6.h"
 #include "forms/PaletteSlotBox.h"
+#include "platform/Twips.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using profile::kSlotCount;
 
@@ -51,10 +59,14 @@ class TestStartup : public QObject
 private slots:
     void outcomes_data();
     void outcomes();
+    void slotBoxesLookAsDesigned_data();
+    void slotBoxesLookAsDesigned();
     void paletteLooksAsDesigned();
     void buttonsOpenTheirWindowsOnce();
     void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
+    void browserModuleMissing();
+    void readsTheFileBesideTheProgram();
 };
 
 void TestStartup::outcomes_data()
@@ -143,58 +155,104 @@ void TestStartup::outcomes()
     }
 }
 
+void TestStartup::slotBoxesLookAsDesigned_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QRect>("place"); // twips
+    QTest::addColumn<QColor>("colour");
+
+    // The palette's rows, top to bottom: the text colour, then the widths in
+    // twips of the boxes of the next slots. Neighbours overlap by 15 twips,
+    // rows are 240 apart.
+    const QColor orange(255, 128, 0), blue(0, 0, 255), magenta(255, 0, 255), teal(0, 192, 192),
+        green(0, 192, 0), pink(255, 192, 192), black(0, 0, 0), red(255, 0, 0);
+    const std::pair<QColor, QList<int>> rows[] = {
+        {orange, {1695}},         {orange, {855, 855}},    {orange, {1695}},
+        {orange, {855, 855}},     {orange, {1695}},        {orange, {855, 855}},
+        {orange, {1695}},         {orange, {855, 855}},    {orange, {1695}},
+        {orange, {855, 855}},     {blue, {855, 855}},      {blue, {855, 855}},
+        {magenta, {1695}},        {magenta, {855, 855}},   {magenta, {855, 855}},
+        {teal, {855, 855}},       {teal, {495, 495, 735}}, {green, {855, 855}},
+        {green, {495, 495, 735}}, {pink, {855, 855}},      {black, {855, 855}},
+        {black, {735, 495, 495}}, {red, {1695}},           {red, {855, 855}},
+        {blue, {855, 855}},       {magenta, {1695}},       {magenta, {855, 855}},
+        {magenta, {855, 855}},    {teal, {1695}},          {teal, {1695}},
+        {teal, {1695}},           {teal, {1695}},          {teal, {855, 855}},
+    };
+    int slot = 0;
+    for (int row = 0; row < int(std::size(rows)); ++row) {
+        int left = 0;
+        for (const int width : rows[row].second) {
+            QTest::addRow("Text%d", slot)
+                << slot << QRect(left, 240 * (row + 1), width, 270) << rows[row].first;
+            left += width - 15;
+            ++slot;
+        }
+    }
+    QCOMPARE(slot, kSlotCount);
+}
+
+void TestStartup::slotBoxesLookAsDesigned()
+{
+    QFETCH(int, slot);
+    QFETCH(QRect, place);
+    QFETCH(QColor, colour);
+
+    ProgramSession session;
+    PaletteSlotBox& box = *session.windows.palette().Text[slot];
+    QCOMPARE(box.objectName(), QStringLiteral("Text%1").arg(slot));
+    QCOMPARE(box.geometry(), platform::twips(place.x(), place.y(), place.width(), place.height()));
+    const SeenColours seen = seenColours(box);
+    QCOMPARE(seen.background, QColor(Qt::white));
+    QCOMPARE(seen.ink, colour);
+    QVERIFY(box.isReadOnly());
+    QCOMPARE(box.text(), kPlaceholder);
+    QCOMPARE(box.toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
+}
+
 void TestStartup::paletteLooksAsDesigned()
 {
-    Module1 module;
+    AppDirectory emptyDirectory;
+    Module1 module{0, emptyDirectory.path()};
     ProgramWindows windows(module);
     Form1& palette = windows.palette();
-
-    struct Box
-    {
-        int slot;
-        QRect pixels;
-        QColor text;
-    };
-    // A few boxes straight from the layout in pixels: a full row, both halves,
-    // a wide and a narrow third, and the last row.
-    const Box boxes[] = {
-        {0, {0, 16, 113, 18}, QColor(255, 128, 0)},   {2, {56, 32, 57, 18}, QColor(255, 128, 0)},
-        {28, {64, 272, 49, 18}, QColor(0, 192, 192)}, {38, {0, 352, 49, 18}, QColor(0, 0, 0)},
-        {39, {48, 352, 33, 18}, QColor(0, 0, 0)},     {34, {0, 320, 57, 18}, QColor(255, 192, 192)},
-        {56, {56, 528, 57, 18}, QColor(0, 192, 192)},
-    };
-    for (const Box& box : boxes) {
-        PaletteSlotBox* text = palette.Text[box.slot];
-        QCOMPARE(text->objectName(), QStringLiteral("Text%1").arg(box.slot));
-        QCOMPARE(text->geometry(), box.pixels);
-        QCOMPARE(text->palette().color(QPalette::Text), box.text);
-        QCOMPARE(text->palette().color(QPalette::Base), QColor(Qt::white));
-        QVERIFY(text->isReadOnly());
-        QCOMPARE(text->text(), kPlaceholder);
-        QCOMPARE(text->toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
-    }
 
     struct Button
     {
         QPushButton* button;
         QString caption;
-        QRect pixels;
+        QRect place; // twips
+        QColor face;
     };
     const Button buttons[] = {
-        {palette.Command1, u"内容変更"_qs, {0, 0, 57, 17}},
-        {palette.Command2, u"PT"_qs, {56, 0, 25, 17}},
-        {palette.btnHelp, u"ﾍﾙﾌﾟ"_qs, {80, 0, 33, 17}},
+        {palette.Command1, u"内容変更"_qs, {0, 0, 855, 255}, QColor(192, 255, 192)},
+        {palette.Command2, u"PT"_qs, {840, 0, 375, 255}, QColor(192, 255, 255)},
+        {palette.btnHelp, u"ﾍﾙﾌﾟ"_qs, {1200, 0, 495, 255}, QColor(255, 255, 192)},
     };
     for (const Button& button : buttons) {
+        const QRect& place = button.place;
         QCOMPARE(button.button->text(), button.caption);
-        QCOMPARE(button.button->geometry(), button.pixels);
+        QCOMPARE(button.button->geometry(),
+                 platform::twips(place.x(), place.y(), place.width(), place.height()));
+        QCOMPARE(seenColours(*button.button).background, button.face);
     }
 
-    AppDirectory emptyDirectory;
-    module.AppDirectory = emptyDirectory.path();
-    ErrorRecorder errors;
+    // The report of the missing file, as the user reads it in the default
+    // reporter's message box.
+    QString title, text;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        }
+    });
+    answer.start(10);
     palette.Load();
-    QCOMPARE(errors.numbers(), QList<int>{53});
+    QCOMPARE(title, u"ＶＢエラー"_qs);
+    QCOMPARE(text, QStringLiteral("ファイルが見つかりません。\n\n【エラーコード＝%1】")
+                       .arg(ErrorNumber::fileNotFound));
     QVERIFY(palette.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -265,6 +323,61 @@ void TestStartup::closingThePaletteEndsTheProgram()
     // hanging it.
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestStartup::browserModuleMissing()
+{
+    // An installation that lost the browser module: this test runs again in a
+    // child process that loads the program's libraries from a folder without
+    // the module.
+    if (!qEnvironmentVariableIsSet("PETATTO_WITHOUT_MODULES")) {
+        QTemporaryDir libraries;
+        const QDir built(QStringLiteral(PETATTO_LIBRARY_DIR));
+        for (const QString& library : built.entryList({QStringLiteral("*.so*")}, QDir::Files)) {
+            if (!library.contains(QStringLiteral("petatto-browser")))
+                QVERIFY(QFile::copy(built.filePath(library), libraries.filePath(library)));
+        }
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraries.path());
+        environment.insert(QStringLiteral("PETATTO_WITHOUT_MODULES"), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("browserModuleMissing")});
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+        return;
+    }
+    ProgramSession session;
+    session.dir.writeProfile(fileWithMarker(u"1"_qs));
+    session.windows.startUp();
+    QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::loadingModule});
+    QVERIFY(!session.windows.browser());
+    QCOMPARE(int(session.module.HasProfile), 0);
+    QCOMPARE(session.windows.palette().slotText(kSlotCount - 1), QStringLiteral("値56"));
+}
+
+void TestStartup::readsTheFileBesideTheProgram()
+{
+    // The program, copied into a folder of its own, starts from another
+    // working directory. Its NAME.txt is a named pipe, which tells the test
+    // the moment the program opens it.
+    QTemporaryDir folder, elsewhere;
+    const QString program = folder.filePath(QStringLiteral("petatto-meibo"));
+    QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program));
+    const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("NAME.txt")));
+    QCOMPARE(::mkfifo(file.constData(), 0600), 0);
+
+    QProcess run;
+    run.setWorkingDirectory(elsewhere.path());
+    run.start(program);
+    int writer = -1;
+    QTRY_VERIFY_WITH_TIMEOUT((writer = ::open(file.constData(), O_WRONLY | O_NONBLOCK)) >= 0,
+                             30000);
+    ::close(writer);
+    run.kill();
+    QVERIFY(run.waitForFinished());
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestStartup)
