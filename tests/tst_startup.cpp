@@ -351,7 +351,7 @@ void TestStartup::browserModuleMissing()
     }
     ProgramSession session;
     session.dir.writeProfile(fileWithMarker(u"1"_qs));
-    session.windows.startUp();
+    QVERIFY(startUpAndWait(session.windows));
     QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::loadingModule});
     QVERIFY(!session.windows.browser());
     QCOMPARE(int(session.module.HasProfile), 0);
