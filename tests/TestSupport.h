@@ -19,9 +19,11 @@
 struct ErrorNumber
 {
     static constexpr int invalidArgument = 5;
+    static constexpr int outOfMemory = 7;
     static constexpr int typeMismatch = 13;
-    static constexpr int fileNotFound = 53;
     static constexpr int loadingModule = 48;
+    static constexpr int internalError = 51;
+    static constexpr int fileNotFound = 53;
     static constexpr int diskFull = 61;
     static constexpr int inputPastEnd = 62;
     static constexpr int permissionDenied = 70;

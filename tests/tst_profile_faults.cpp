@@ -344,11 +344,14 @@ void ProfileFaultsTest::trapReportsEveryFailure_data()
         profile::Record record;
         record[21] = QStringLiteral("市") + QChar(0xD83D);
         profile::encodeProfile(record);
-    }) << 5;
-    QTest::newRow("out of memory") << FailingStep([] { throw std::bad_alloc(); }) << 7;
+    }) << ErrorNumber::invalidArgument;
+    QTest::newRow("out of memory")
+        << FailingStep([] { throw std::bad_alloc(); }) << ErrorNumber::outOfMemory;
     QTest::newRow("a library's exception")
-        << FailingStep([] { throw std::runtime_error("U_TRUNCATED_CHAR_FOUND"); }) << 51;
-    QTest::newRow("not an exception class") << FailingStep([] { throw 42; }) << 51;
+        << FailingStep([] { throw std::runtime_error("U_TRUNCATED_CHAR_FOUND"); })
+        << ErrorNumber::internalError;
+    QTest::newRow("not an exception class")
+        << FailingStep([] { throw 42; }) << ErrorNumber::internalError;
 }
 
 void ProfileFaultsTest::trapReportsEveryFailure()
