@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -12,8 +13,11 @@ void report()
 {
     std::puts("painted");
     std::fflush(stdout);
+    // Ends at once, not through the event loop: what the program would do
+    // next, such as starting the service browser, must not compete for the
+    // processor with the timing parent that is reading this line.
     if (!QCoreApplication::arguments().contains(QStringLiteral("--stay")))
-        QCoreApplication::exit(0);
+        std::_Exit(0);
 }
 
 // Reports the first paint of the widget it watches.
