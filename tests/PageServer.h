@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QMap>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUrl>
+
+// Serves fixed pages over HTTP on 127.0.0.1 only, and remembers every path a
+// browser asked for. "{port}" in a page stands for the server's port. The same port reached as
+// "localhost" is another origin, as a third party's frame on a real site would be.
+class PageServer
+{
+public:
+    explicit PageServer(QMap<QString, QByteArray> pages) : m_pages(std::move(pages))
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection())
+                serve(socket);
+        });
+    }
+
+    QUrl url(const QString& path, const QString& host = QStringLiteral("127.0.0.1")) const
+    {
+        return QUrl(
+            QStringLiteral("http://%1:%2%3").arg(host).arg(m_server.serverPort()).arg(path));
+    }
+
+    const QStringList& requested() const { return m_requested; }
+
+private:
+    void serve(QTcpSocket* socket)
+    {
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            m_requests[socket] += socket->readAll();
+            const QByteArray& request = m_requests[socket];
+            if (!request.contains("\r\n\r\n"))
+                return;
+            const QString path = QString::fromLatin1(request.split(' ').value(1));
+            m_requests.remove(socket);
+            m_requested.append(path);
+            const bool known = m_pages.contains(path);
+            const QByteArray body =
+                QByteArray(m_pages.value(path, "not found"))
+                    .replace("{port}", QByteArray::number(m_server.serverPort()));
+            socket->write((known ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                          QByteArray("Content-Type: text/html; charset=utf-8\r\n"
+                                     "Cache-Control: no-store\r\nConnection: close\r\n"
+                                     "Content-Length: ") +
+                          QByteArray::number(body.size()) + "\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+    }
+
+    QTcpServer m_server;
+    QMap<QString, QByteArray> m_pages;
+    QMap<QTcpSocket*, QByteArray> m_requests;
+    QStringList m_requested;
+};
