@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes as NAME.txt to the reader and the marker conversion.
 // Beyond not crashing, the reader must keep its promises on any input: slots
 // arrive in order, no slot holds a CR, and a record it read, saved again,
-// reads back as the same texts.
+// reads back as the same texts (but for the JIS forms saved as their Microsoft
+// twins) and saves again as the same bytes.
 
 #include "platform/AppError.h"
 #include "profile/ProfileFile.h"
@@ -32,6 +33,21 @@ void check(bool promise)
 {
     if (!promise)
         std::abort();
+}
+
+// The characters a save writes as the bytes of their Microsoft twins; a
+// record read from a UTF-8 file may hold them, and reads back with the twins.
+bool sameButSavedTwins(const QString& readBack, const QString& original)
+{
+    static const QString savedAsTwins =
+        QStringLiteral(u"\u301C\u2212\u2014\u2016\u00A2\u00A3\u00AC");
+    if (readBack.size() != original.size())
+        return false;
+    for (qsizetype i = 0; i < original.size(); ++i) {
+        if (readBack[i] != original[i] && !savedAsTwins.contains(original[i]))
+            return false;
+    }
+    return true;
 }
 
 // Reads the scratch file; true with the marker and record when it is whole.
@@ -81,6 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile::Record again;
     check(load(markerAgain, again));
     check(markerAgain == QLatin1String("1"));
-    check(again == record);
+    for (int slot = 0; slot < profile::kSlotCount; ++slot)
+        check(sameButSavedTwins(again[slot], record[slot]));
+    check(profile::encodeProfile(again) == saved);
     return 0;
 }
