@@ -1,8 +1,11 @@
 #include "app/Program.h"
 
 #include "app/Module1.h"
+#include "forms/Form1.h"
 #include "forms/ProgramWindows.h"
 #include "platform/Application.h"
+#include "platform/SingleInstance.h"
+#include "platform/Window.h"
 
 #include <QApplication>
 
@@ -10,8 +13,14 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
 {
     platform::Application application(argc, argv);
 
-    Module1 module{0, platform::applicationDirectory()};
+    const QString folder = platform::applicationDirectory();
+    platform::SingleInstance instance(folder);
+    if (!instance.isFirst())
+        return 0;
+    Module1 module{0, folder};
     ProgramWindows windows(module);
+    QObject::connect(&instance, &platform::SingleInstance::anotherStart, &instance,
+                     [&windows] { platform::bringForward(windows.palette()); });
     windows.startUp();
     if (started)
         started(windows);

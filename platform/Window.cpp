@@ -124,6 +124,14 @@ void centreOnScreen(QWidget& window)
     new FramePlacer(window, centreNow);
 }
 
+void bringForward(QWidget& window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize)
 {
     const Qt::WindowFlags keptTopmost = window.windowFlags() & Qt::WindowStaysOnTopHint;

@@ -24,6 +24,9 @@ void setOuterGeometry(QWidget& window, const QRect& outer);
 // appear on; again once the window manager has given it its frame.
 void centreOnScreen(QWidget& window);
 
+// Shows a window, restored if it was minimized, above the others and active.
+void bringForward(QWidget& window);
+
 // Fixed single border: the user cannot resize; no minimize or maximize box.
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize);
 

@@ -16,21 +16,37 @@ inline bool clickOn(QWidget& control)
                     QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
 }
 
+// What an X client tool printed; null when it failed.
+inline QByteArray xToolOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForStarted() ||
+        !QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }) ||
+        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput() + QByteArray("");
+}
+
 // The window manager's stacking order of the windows it manages, bottom first.
 inline QList<WId> stackingOrder()
 {
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-notype"),
-                                          QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    const QByteArray line =
+        xToolOutput(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-notype"),
+                                              QStringLiteral("_NET_CLIENT_LIST_STACKING")});
     QList<WId> windows;
-    if (!xprop.waitForStarted() ||
-        !QTest::qWaitFor([&] { return xprop.state() == QProcess::NotRunning; }))
-        return windows;
-    const QByteArray line = xprop.readAllStandardOutput();
     const qsizetype ids = line.indexOf('#');
     if (ids < 0)
         return windows;
     for (const QByteArray& id : line.mid(ids + 1).split(','))
         windows << id.trimmed().toULongLong(nullptr, 16);
     return windows;
+}
+
+// The window that has the keyboard focus now.
+inline WId activeWindow()
+{
+    return xToolOutput(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")})
+        .trimmed()
+        .toULongLong();
 }

@@ -18,6 +18,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <csignal>
+#include <memory>
+
 namespace {
 
 // What fails, and so brings up the error report.
@@ -60,6 +63,61 @@ QString dismissReportByMouse()
     return problem;
 }
 
+// The program installed in a folder of its own, beside the file a first run
+// finds there.
+struct InstalledCopy
+{
+    InstalledCopy()
+    {
+        QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
+        dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
+    }
+    QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
+
+    AppDirectory dir;
+};
+
+// A run of a copy, killed if it still runs when the test is over.
+struct Run : QProcess
+{
+    ~Run() override
+    {
+        kill();
+        waitForFinished();
+    }
+};
+
+std::unique_ptr<Run> start(const InstalledCopy& copy)
+{
+    auto process = std::make_unique<Run>();
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(copy.program(), QStringList());
+    return process;
+}
+
+// The palette window of a running copy, once it is on the screen; 0 when none
+// comes.
+WId paletteOf(const QProcess& process)
+{
+    WId palette = 0;
+    (void)QTest::qWaitFor(
+        [&] {
+            const QByteArray ids = xToolOutput(QStringLiteral("xdotool"),
+                                               {QStringLiteral("search"), QStringLiteral("--pid"),
+                                                QString::number(process.processId()),
+                                                QStringLiteral("--name"), u"^Ver\\."_qs});
+            for (const QByteArray& id : ids.split('\n')) {
+                if (xToolOutput(QStringLiteral("xdotool"),
+                                {QStringLiteral("getwindowname"), QString::fromLatin1(id)})
+                        .startsWith("Ver."))
+                    palette = id.toULongLong();
+            }
+            return palette != 0;
+        },
+        20000);
+    return palette;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Failure)
@@ -72,6 +130,8 @@ private slots:
     void errorReport_data();
     void errorReport();
     void paletteClientArea();
+    void secondStart_data();
+    void secondStart();
 };
 
 void DesktopTest::errorReport_data()
@@ -145,6 +205,51 @@ void DesktopTest::paletteClientArea()
     const QSize frame = palette.frameGeometry().size() - palette.size();
     QCOMPARE(palette.size(), (designOuter - frame).expandedTo(needed));
     QCOMPARE(errors.count(), std::size_t(0));
+}
+
+void DesktopTest::secondStart_data()
+{
+    QTest::addColumn<bool>("sameFolder");
+    QTest::addColumn<bool>("firstKilled");
+    QTest::addColumn<bool>("secondRuns");
+
+    QTest::newRow("same folder") << true << false << false;
+    QTest::newRow("same folder, first copy killed") << true << true << true;
+    QTest::newRow("another folder") << false << false << true;
+}
+
+void DesktopTest::secondStart()
+{
+    QFETCH(bool, sameFolder);
+    QFETCH(bool, firstKilled);
+    QFETCH(bool, secondRuns);
+
+    const InstalledCopy first;
+    const auto firstRun = start(first);
+    const WId firstPalette = paletteOf(*firstRun);
+    QVERIFY(firstPalette);
+    if (firstKilled) {
+        ::kill(pid_t(firstRun->processId()), SIGKILL);
+        QVERIFY(firstRun->waitForFinished());
+    }
+    // The user works in another program's window.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QTRY_COMPARE(activeWindow(), elsewhere.winId());
+
+    const std::unique_ptr<InstalledCopy> other =
+        sameFolder ? nullptr : std::make_unique<InstalledCopy>();
+    const auto secondRun = start(sameFolder ? first : *other);
+    if (secondRuns) {
+        QVERIFY(paletteOf(*secondRun));
+    } else {
+        QVERIFY(secondRun->waitForFinished(20000));
+        QCOMPARE(secondRun->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(secondRun->exitCode(), 0);
+        QTRY_COMPARE(activeWindow(), firstPalette);
+    }
+    QCOMPARE(firstRun->state() == QProcess::Running, !firstKilled);
 }
 
 PETATTO_WIDGET_TEST_MAIN(DesktopTest)

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+namespace platform {
+
+// One running copy of the program per application folder, since two copies
+// would overwrite each other's profile file. The first copy holds a lock
+// keyed on the folder's canonical path and listens for later starts; a later
+// start finds the lock taken, asks the first copy to come forward and ends.
+// A lock left by a killed copy is stale and taken over.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SingleInstance(const QString& folder);
+    ~SingleInstance() override;
+
+    // False when another copy runs from the folder; it was asked to come
+    // forward and this process has nothing more to do.
+    bool isFirst() const { return m_first; }
+
+signals:
+    // A later start from the same folder asks this copy to come forward.
+    void anotherStart();
+
+private:
+    bool m_first = true;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+};
+
+} // namespace platform
