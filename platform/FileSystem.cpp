@@ -9,6 +9,7 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -76,6 +77,54 @@ void syncDirectory(const QByteArray& directory)
     ::close(fd);
 }
 
+bool namesSameFile(const QByteArray& path, int fd)
+{
+    struct stat named
+    {
+    }, opened{};
+    return ::lstat(path.constData(), &named) == 0 && ::fstat(fd, &opened) == 0 &&
+           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+}
+
+// Creates the one temporary beside the file for this save alone. Two saves,
+// say of two copies of the program sharing the file through a link, must
+// never write the same temporary: one would rename the other's half-written
+// bytes into place. So the temporary is written and renamed only under an
+// exclusive lock on it, by the process that checked after locking that the
+// name still leads to it. A temporary that is locked belongs to a save in
+// progress, and this save gives up; one that is not was left by a crash, or
+// planted as a link to make us overwrite another file, and is removed, never
+// written through. The new one is owner-only until it holds all the data.
+int openTemporary(const QByteArray& temporary)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && namesSameFile(temporary, fd))
+                return fd;
+            ::close(fd);
+            continue;
+        }
+        if (errno != EEXIST)
+            throw failureToWrite();
+        const int left =
+            ::open(temporary.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (left < 0 && errno == ELOOP) {
+            ::unlink(temporary.constData());
+            continue;
+        }
+        if (left < 0)
+            throw failureToWrite();
+        const bool stale = ::flock(left, LOCK_EX | LOCK_NB) == 0;
+        if (stale && namesSameFile(temporary, left))
+            ::unlink(temporary.constData());
+        ::close(left);
+        if (!stale)
+            throw AppError::permissionDenied();
+    }
+    throw AppError::permissionDenied();
+}
+
 #endif
 
 } // namespace
@@ -95,25 +144,17 @@ void replaceFile(const QString& path, QByteArrayView bytes,
     const bool exists = ::stat(name.constData(), &existing) == 0;
     if (exists && ::access(name.constData(), W_OK) != 0)
         throw AppError::permissionDenied();
-    // A temporary left by a crash is replaced, never written through: it
-    // might be a link planted to make us overwrite another file. The new one
-    // is owner-only until it holds all the data.
-    ::unlink(temporary.constData());
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        throw failureToWrite();
+    const int fd = openTemporary(temporary);
     const mode_t mode = exists ? existing.st_mode & 07777 : toMode(newFilePermissions);
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    // The lock on the temporary is held until it has been renamed.
+    if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 ||
+        ::rename(temporary.constData(), name.constData()) != 0) {
         const AppError error = failureToWrite();
+        ::unlink(temporary.constData());
         ::close(fd);
-        ::unlink(temporary.constData());
         throw error;
     }
-    if (::close(fd) != 0 || ::rename(temporary.constData(), name.constData()) != 0) {
-        const AppError error = failureToWrite();
-        ::unlink(temporary.constData());
-        throw error;
-    }
+    ::close(fd);
     syncDirectory(QFile::encodeName(target.absolutePath()));
 #else
 #error "replaceFile needs a port to this platform"

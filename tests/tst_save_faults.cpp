@@ -15,6 +15,8 @@
 #include <QFile>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,8 +28,12 @@ enum class Fault
     ReadOnlyDirectory,
     ReadOnlyFile,
     FileSizeLimit,
-    TargetIsDirectory
+    TargetIsDirectory,
+    AnotherSaveInProgress // another process writes the temporary
 };
+
+// The other process's hold on the temporary: an open, locked descriptor.
+int otherSave = -1;
 
 // What the child saw, sent back through a pipe.
 struct Outcome
@@ -85,6 +91,11 @@ void arrange(Fault fault, const QString& dir, const QString& path)
     }
     case Fault::TargetIsDirectory:
         break;
+    case Fault::AnotherSaveInProgress:
+        otherSave = ::open(QFile::encodeName(path + QStringLiteral(".tmp")).constData(),
+                           O_WRONLY | O_CREAT | O_EXCL, 0600);
+        ::flock(otherSave, LOCK_EX);
+        break;
     }
 }
 
@@ -106,6 +117,10 @@ void repair(Fault fault, const QString& dir, const QString& path)
     }
     case Fault::TargetIsDirectory:
         QDir(dir).rmdir(QStringLiteral("NAME.txt"));
+        break;
+    case Fault::AnotherSaveInProgress:
+        // The other process dies and leaves its temporary behind.
+        ::close(otherSave);
         break;
     }
 }
@@ -137,7 +152,8 @@ Outcome runInChild(Fault fault, const QString& dir, const QString& path)
     outcome.faultNumber = recorder.count() ? recorder.reports().front().number() : 0;
     outcome.previousIntact =
         fault == Fault::TargetIsDirectory ? QFileInfo(path).isDir() : contents(path) == before;
-    outcome.strayEntries = strayEntries(dir);
+    // The other save's temporary is its own, not a stray of this save.
+    outcome.strayEntries = strayEntries(dir) - int(fault == Fault::AnotherSaveInProgress);
 
     repair(fault, dir, path);
     platform::trap([&] { profile::SaveProfile(path, next); });
@@ -169,6 +185,8 @@ void SaveFaultsTest::faultLeavesPreviousFile_data()
     QTest::newRow("file read-only") << Fault::ReadOnlyFile << ErrorNumber::permissionDenied;
     QTest::newRow("file size limit") << Fault::FileSizeLimit << ErrorNumber::diskFull;
     QTest::newRow("target is a directory") << Fault::TargetIsDirectory << ErrorNumber::pathNotFound;
+    QTest::newRow("another process saving")
+        << Fault::AnotherSaveInProgress << ErrorNumber::permissionDenied;
 }
 
 void SaveFaultsTest::faultLeavesPreviousFile()
