@@ -354,7 +354,9 @@ void TestStartup::browserModuleMissing()
     QVERIFY(startUpAndWait(session.windows));
     QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::loadingModule});
     QVERIFY(!session.windows.browser());
+    QVERIFY(!session.windows.welcome());
     QCOMPARE(int(session.module.HasProfile), 0);
+    QTRY_COMPARE(QApplication::activeWindow(), &session.windows.palette());
     QCOMPARE(session.windows.palette().slotText(kSlotCount - 1), QStringLiteral("値56"));
 }
 
