@@ -1,10 +1,16 @@
 #pragma once
 
-#include "profile/SlotTable.h"
+#include "profile/Rgb.h"
 
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
+
+namespace colours {
+// The red of the guide windows' captions, and the pale red of the captions
+// of their "release the mouse" step and of the editor's caption boxes.
+inline constexpr profile::Rgb kRed{255, 0, 0}, kPaleRed{255, 128, 128};
+} // namespace colours
 
 // The windows' colours are kept as RGB triples in their layout tables.
 inline QColor toColor(profile::Rgb rgb)

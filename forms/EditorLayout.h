@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/Colour.h"
 #include "profile/Rgb.h"
 #include "profile/SlotTable.h"
 #include "profile/TableCheck.h"
@@ -37,8 +38,8 @@ struct StyleSpec
 
 inline constexpr std::array<StyleSpec, 7> kStyles{{
     {Style::Header, {192, 255, 255}, true, {0, 0, 255}},
-    {Style::Caption, {255, 255, 192}, true, {255, 128, 128}},
-    {Style::Mark, {255, 255, 255}, true, {255, 128, 128}},
+    {Style::Caption, {255, 255, 192}, true, colours::kPaleRed},
+    {Style::Mark, {255, 255, 255}, true, colours::kPaleRed},
     {Style::Divider, {0, 0, 0}, false, {}},
     {Style::Entry, {255, 255, 255}, true, {0, 0, 0}},
     {Style::MultiLine, {255, 255, 255}, true, {0, 0, 0}},

@@ -1,5 +1,6 @@
 #include "forms/Form3.h"
 
+#include "forms/Colour.h"
 #include "platform/ErrorReport.h"
 #include "platform/Twips.h"
 #include "platform/Window.h"
@@ -8,16 +9,19 @@
 
 namespace {
 
+using colours::kPaleRed;
+using colours::kRed;
 using guide::Font;
+using Layout = guide::Layout<Form3>;
 
-constexpr profile::Rgb kRed{255, 0, 0}, kPaleRed{255, 128, 128}, kLightCyan{192, 255, 255};
+constexpr profile::Rgb kLightCyan{192, 255, 255};
 
 // The balloon points up and to the right, at the palette picture's edit
 // button.
-constexpr std::array<guide::PictureSpec, 3> kPictures{{
-    {u"Image3", guide::kBalloonPicture, 240, 1080, 1815, 1740},
-    {u"Image1", guide::kPalettePicture, 2040, 480, 1800, 8685},
-    {u"Image2", guide::kFormPicture, 5280, 480, 5805, 7260},
+constexpr std::array<Layout::Picture, 3> kPictures{{
+    {&Form3::Image3, {u"Image3", guide::kBalloonPicture, 240, 1080, 1815, 1740}},
+    {&Form3::Image1, {u"Image1", guide::kPalettePicture, 2040, 480, 1800, 8685}},
+    {&Form3::Image2, {u"Image2", guide::kFormPicture, 5280, 480, 5805, 7260}},
 }};
 
 // The welcome window's drag illustration, 1920 twips to the right and 360 up.
@@ -27,31 +31,33 @@ constexpr std::array<guide::LineSpec, 3> kLines{{
     {2, 7200, 2880, 7440, 3240},
 }};
 
-constexpr std::array<guide::LabelSpec, 3> kLabels{{
-    {u"Label1", 2, 1080, 120, 9495, 375,
-     u"ドラック＆ドロップで簡単に申込みフォームに貼り付けできます", kRed, Font::Gothic18},
-    {u"Label1", 0, 3960, 1200, 1215, 375, u"マウスをクリックしながら", kRed, Font::Window},
-    {u"Label1", 1, 7440, 2880, 1215, 255, u"マウスを離す", kPaleRed, Font::Window},
+constexpr std::array<Layout::Label, 3> kLabels{{
+    {&Form3::Label1,
+     {u"Label1", 2, 1080, 120, 9495, 375,
+      u"ドラック＆ドロップで簡単に申込みフォームに貼り付けできます", kRed, Font::Gothic18}},
+    {&Form3::Label1,
+     {u"Label1", 0, 3960, 1200, 1215, 375, u"マウスをクリックしながら", kRed, Font::Window}},
+    {&Form3::Label1,
+     {u"Label1", 1, 7440, 2880, 1215, 255, u"マウスを離す", kPaleRed, Font::Window}},
 }};
 
-constexpr guide::Layout kLayout{
-    u"Form3",  u"ヘルプ",
-    11265,     8595,
-    kPictures, kLines,
-    kLabels,   {u"Command1", u"閉じる", 120, 120, 615, 375, kLightCyan, Font::Window},
+constexpr Layout kLayout{
+    .name = u"Form3",
+    .caption = u"ヘルプ",
+    .clientWidth = 11265,
+    .clientHeight = 8595,
+    .pictures = kPictures,
+    .lines = kLines,
+    .labels = kLabels,
+    .button = &Form3::Command1,
+    .buttonSpec = {u"Command1", u"閉じる", 120, 120, 615, 375, kLightCyan, Font::Window},
 };
 
 } // namespace
 
 Form3::Form3()
 {
-    const guide::Controls controls = guide::build(*this, kLayout);
-    Command1 = controls.button;
-    Label1 = controls.labels.value(QStringLiteral("Label1"));
-    Image1 = controls.pictures.value(QStringLiteral("Image1"));
-    Image2 = controls.pictures.value(QStringLiteral("Image2"));
-    Image3 = controls.pictures.value(QStringLiteral("Image3"));
-    Line1 = controls.lines;
+    guide::build(*this, kLayout);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
     platform::setFixedDialogFrame(*this,

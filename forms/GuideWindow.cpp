@@ -36,42 +36,6 @@ QString arrayName(const char16_t* array, int index)
     return QString::fromUtf16(array) + QString::number(index);
 }
 
-QLabel* makePicture(QWidget& window, const PictureSpec& item)
-{
-    auto* picture = new QLabel(&window);
-    picture->setObjectName(QString::fromUtf16(item.name));
-    // Shown at its own size from the top-left corner, never stretched.
-    picture->setPixmap(QPixmap(QString::fromUtf16(item.resource)));
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setGeometry(twips(item.left, item.top, item.width, item.height));
-    return picture;
-}
-
-QLabel* makeLabel(QWidget& window, const LabelSpec& item)
-{
-    auto* label = new Caption(QString::fromUtf16(item.text), &window);
-    label->setObjectName(arrayName(item.array, item.index));
-    paintWhite(*label);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, toColor(item.colour));
-    label->setPalette(colours);
-    applyFont(*label, item.font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-    label->setGeometry(twips(item.left, item.top, item.width, item.height));
-    return label;
-}
-
-QPushButton* makeButton(QWidget& window, const ButtonSpec& item)
-{
-    auto* button =
-        makeColouredButton(&window, QString::fromUtf16(item.caption), toColor(item.face));
-    button->setObjectName(QString::fromUtf16(item.name));
-    applyFont(*button, item.font);
-    button->setGeometry(twips(item.left, item.top, item.width, item.height));
-    return button;
-}
-
 } // namespace
 
 Caption::Caption(const QString& text, QWidget* parent) : QLabel(text, parent) {}
@@ -122,25 +86,51 @@ void Lines::paintEvent(QPaintEvent*)
         painter.drawLine(line);
 }
 
-Controls build(QWidget& window, const Layout& layout)
+QSize prepare(QWidget& window, const char16_t* name, const char16_t* caption, int clientWidth,
+              int clientHeight)
 {
-    window.setObjectName(QString::fromUtf16(layout.name));
-    window.setWindowTitle(QString::fromUtf16(layout.caption));
+    window.setObjectName(QString::fromUtf16(name));
+    window.setWindowTitle(QString::fromUtf16(caption));
     paintWhite(window);
-    const QSize client = platform::twipsSize(layout.clientWidth, layout.clientHeight);
+    const QSize client = platform::twipsSize(clientWidth, clientHeight);
     window.resize(client);
+    return client;
+}
 
-    // Created from the bottom of the stack to its top: a later sibling is
-    // drawn above an earlier one.
-    Controls controls;
-    for (const PictureSpec& item : layout.pictures)
-        controls.pictures.insert(QString::fromUtf16(item.name), makePicture(window, item));
-    controls.lines = new Lines(&window, layout.lines);
-    controls.lines->setGeometry(QRect(QPoint(0, 0), client));
-    for (const LabelSpec& item : layout.labels)
-        controls.labels[QString::fromUtf16(item.array)].insert(item.index, makeLabel(window, item));
-    controls.button = makeButton(window, layout.button);
-    return controls;
+QLabel* makePicture(QWidget& window, const PictureSpec& item)
+{
+    auto* picture = new QLabel(&window);
+    picture->setObjectName(QString::fromUtf16(item.name));
+    // Shown at its own size from the top-left corner, never stretched.
+    picture->setPixmap(QPixmap(QString::fromUtf16(item.resource)));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setGeometry(twips(item.left, item.top, item.width, item.height));
+    return picture;
+}
+
+QLabel* makeLabel(QWidget& window, const LabelSpec& item)
+{
+    auto* label = new Caption(QString::fromUtf16(item.text), &window);
+    label->setObjectName(arrayName(item.array, item.index));
+    paintWhite(*label);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, toColor(item.colour));
+    label->setPalette(colours);
+    applyFont(*label, item.font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setGeometry(twips(item.left, item.top, item.width, item.height));
+    return label;
+}
+
+QPushButton* makeButton(QWidget& window, const ButtonSpec& item)
+{
+    auto* button =
+        makeColouredButton(&window, QString::fromUtf16(item.caption), toColor(item.face));
+    button->setObjectName(QString::fromUtf16(item.name));
+    applyFont(*button, item.font);
+    button->setGeometry(twips(item.left, item.top, item.width, item.height));
+    return button;
 }
 
 } // namespace guide

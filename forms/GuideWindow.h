@@ -1,16 +1,15 @@
 #pragma once
 
-#include "profile/SlotTable.h"
+#include "profile/Rgb.h"
 
 #include <QLabel>
 #include <QLine>
 #include <QMap>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdint>
 #include <span>
-
-class QPushButton;
 
 // What the welcome and the help window have in common: one illustration of a
 // drag made of pictures, lines and captions, and one button above it all.
@@ -56,15 +55,31 @@ struct ButtonSpec
     Font font;
 };
 
-struct Layout
+using LabelArray = QMap<int, QLabel*>;
+
+// A window's layout, and the members of Window that receive the controls it
+// creates: each row names its member, so a misspelt one does not compile.
+template <class Window> struct Layout
 {
+    struct Picture
+    {
+        QLabel* Window::*member;
+        PictureSpec spec;
+    };
+    struct Label
+    {
+        LabelArray Window::*array;
+        LabelSpec spec;
+    };
+
     const char16_t* name;
     const char16_t* caption;
     int clientWidth, clientHeight;
-    std::span<const PictureSpec> pictures;
+    std::span<const Picture> pictures;
     std::span<const LineSpec> lines;
-    std::span<const LabelSpec> labels;
-    ButtonSpec button;
+    std::span<const Label> labels;
+    QPushButton* Window::*button;
+    ButtonSpec buttonSpec;
 };
 
 // The pictures both windows show, made by tools/pictures.
@@ -112,18 +127,28 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-using LabelArray = QMap<int, QLabel*>;
+// Names the window, sizes its client area and paints it white; returns the
+// client area's size in pixels.
+QSize prepare(QWidget& window, const char16_t* name, const char16_t* caption, int clientWidth,
+              int clientHeight);
+QLabel* makePicture(QWidget& window, const PictureSpec& item);
+QLabel* makeLabel(QWidget& window, const LabelSpec& item);
+QPushButton* makeButton(QWidget& window, const ButtonSpec& item);
 
-struct Controls
+// Prepares the window and creates its controls into their members, stacked
+// from the bottom: pictures, lines, labels, button. A later sibling is drawn
+// above an earlier one.
+template <class Window> void build(Window& window, const Layout<Window>& layout)
 {
-    QMap<QString, LabelArray> labels; // by array name, then index
-    QMap<QString, QLabel*> pictures;  // by name
-    Lines* lines = nullptr;
-    QPushButton* button = nullptr;
-};
-
-// Names the window, sizes its client area, paints it white and creates its
-// controls, stacked from the bottom: pictures, lines, labels, button.
-Controls build(QWidget& window, const Layout& layout);
+    const QSize client =
+        prepare(window, layout.name, layout.caption, layout.clientWidth, layout.clientHeight);
+    for (const auto& item : layout.pictures)
+        window.*item.member = makePicture(window, item.spec);
+    window.Line1 = new Lines(&window, layout.lines);
+    window.Line1->setGeometry(QRect(QPoint(0, 0), client));
+    for (const auto& item : layout.labels)
+        (window.*item.array).insert(item.spec.index, makeLabel(window, item.spec));
+    window.*layout.button = makeButton(window, layout.buttonSpec);
+}
 
 } // namespace guide
