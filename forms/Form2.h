@@ -17,8 +17,9 @@ class QPushButton;
 class ProgramWindows;
 
 // The profile editor: the user types the 37 entry slots here; nothing takes
-// effect until the commit rebuilds the palette and saves the file. Created
-// with the palette's current values each time it is opened.
+// effect until the commit rebuilds the palette and saves the file. It copies
+// the palette's values when it is created; opening it again while it is open
+// only brings it forward, with what the user has typed.
 class Form2 : public QWidget
 {
     Q_OBJECT
