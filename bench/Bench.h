@@ -9,7 +9,7 @@
 // The median of `times`, which it reorders.
 inline double median(std::vector<double>& times)
 {
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    std::nth_element(times.begin(), times.begin() + std::ssize(times) / 2, times.end());
     return times[times.size() / 2];
 }
 

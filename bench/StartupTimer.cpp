@@ -79,6 +79,7 @@ std::vector<double> medianStartupMilliseconds(const std::vector<Probe>& probes, 
         }
     }
     std::vector<double> medians;
+    medians.reserve(times.size());
     for (std::vector<double>& probeTimes : times)
         medians.push_back(median(probeTimes));
     return medians;

@@ -22,7 +22,7 @@ QString binary(const char* name)
 // a copy in a directory of its own.
 QString installPaletteProbe(const QString& directory)
 {
-    const QString probe = directory + QStringLiteral("/probe-palette");
+    QString probe = directory + QStringLiteral("/probe-palette");
     QFile::copy(binary("probe-palette"), probe);
     return probe;
 }

@@ -171,7 +171,7 @@ QString LoadProfile(const QString& path, const SlotSink& setSlot)
 {
     const QByteArray bytes = readWholeFile(path);
     LineReader lines = linesOf(bytes);
-    const QString marker = lines.next();
+    QString marker = lines.next();
     for (int slot = 0; slot < kSlotCount; ++slot)
         setSlot(slot, lines.next());
     return marker;

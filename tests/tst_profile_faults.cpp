@@ -222,7 +222,7 @@ void ProfileFaultsTest::startUp_data()
     file("NUL bytes inside a value", withRawSlot(7, QByteArray("a\0b\0", 4)), none, Opens::Browser,
          withSlot(values, 7, QString::fromLatin1("a\0b\0", 4)));
     {
-        const QByteArray big(10 * 1024 * 1024, 'x');
+        const QByteArray big(qsizetype(10) * 1024 * 1024, 'x');
         file("10 MB line", withRawSlot(54, big), none, Opens::Browser,
              withSlot(values, 54, QString::fromLatin1(big)));
     }

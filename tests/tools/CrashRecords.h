@@ -10,7 +10,7 @@ inline constexpr int kCrashRecordCount = 5;
 inline profile::Record crashRecord(int index)
 {
     profile::Record record;
-    const QString filler(index * 40, QChar(u'字'));
+    const QString filler(qsizetype(index) * 40, QChar(u'字'));
     for (int slot = 0; slot < profile::kSlotCount; ++slot)
         record[slot] = QStringLiteral("記録%1の値%2%3").arg(index).arg(slot).arg(filler);
     return record;
