@@ -11,8 +11,9 @@ namespace platform {
 // the new file whole. The bytes go first to a temporary of one fixed name
 // beside the file, synced to disk and renamed over it: a crash leaves at most
 // that one temporary, which the next save replaces, instead of one more each
-// time. While another process saves the same file, the save is refused. An existing file keeps its permissions and a read-only one is refused;
-// a new file gets `newFilePermissions`. Throws platform::AppError.
+// time. While another process saves the same file, the save is refused. An existing file keeps its
+// permissions and a read-only one is refused; a new file gets `newFilePermissions`. Throws
+// platform::AppError.
 void replaceFile(const QString& path, QByteArrayView bytes,
                  QFileDevice::Permissions newFilePermissions);
 
