@@ -25,10 +25,10 @@ struct ProgramSession
     ProgramWindows windows{module};
 };
 
-// The colours a user sees in a control, from a grab: the most common one on
-// the ring just inside its border is the background; the one inside that
-// stands out most from it is the colour of the text, shown pure where the
-// text covers whole pixels.
+// The colours a user sees in a control, from a grab: the most common one just
+// inside its top and bottom border is the background; the one that stands out
+// most from it is the colour of the text, pure where the text covers whole
+// pixels.
 struct SeenColours
 {
     QColor background;
@@ -40,16 +40,12 @@ inline SeenColours seenColours(QWidget& control)
     constexpr int kBorder = 2;
     const QImage image = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect inside = image.rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
-    QHash<QRgb, int> ring;
+    QHash<QRgb, int> edges;
     for (int x = inside.left(); x <= inside.right(); ++x) {
-        ++ring[image.pixel(x, inside.top())];
-        ++ring[image.pixel(x, inside.bottom())];
+        ++edges[image.pixel(x, inside.top())];
+        ++edges[image.pixel(x, inside.bottom())];
     }
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        ++ring[image.pixel(inside.left(), y)];
-        ++ring[image.pixel(inside.right(), y)];
-    }
-    const QRgb background = std::max_element(ring.cbegin(), ring.cend()).key();
+    const QRgb background = std::max_element(edges.cbegin(), edges.cend()).key();
     const auto distance = [background](QRgb colour) {
         const int red = qRed(colour) - qRed(background),
                   green = qGreen(colour) - qGreen(background),
