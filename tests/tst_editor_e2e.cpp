@@ -72,22 +72,17 @@ private slots:
 
 void TestEditorEndToEnd::firstProfile()
 {
-    struct Typed
+    struct SlotText
     {
         int slot;
         QString text;
     };
-    const Typed typed[] = {
+    const SlotText typed[] = {
         {1, u"田中"_qs}, {2, u"太郎"_qs},  {10, u"ﾀﾅｶ"_qs},
         {11, u"ﾀﾛｳ"_qs}, {14, u"TARO"_qs}, {13, u"TANAKA"_qs},
     };
-    struct Shown
-    {
-        int slot;
-        QString text;
-    };
     const QString placeholder = QString::fromUtf16(profile::kPlaceholder);
-    const Shown shown[] = {
+    const SlotText shown[] = {
         {0, u"田中太郎"_qs},     {1, u"田中"_qs},
         {2, u"太郎"_qs},         {3, u"たなかたろう"_qs},
         {4, u"たなか"_qs},       {5, u"たろう"_qs},
@@ -129,7 +124,7 @@ void TestEditorEndToEnd::firstProfile()
     QCOMPARE(editor.slotText(14), QString());
     QCOMPARE(editor.slotText(20), placeholder);
 
-    for (const Typed& entry : typed) {
+    for (const SlotText& entry : typed) {
         QVERIFY(clickOn(*editor.Text[entry.slot]));
         QTRY_COMPARE(QApplication::focusWidget(), editor.Text[entry.slot]);
         QVERIFY(typeInto(editor, entry.slot, entry.text));
@@ -148,7 +143,7 @@ void TestEditorEndToEnd::firstProfile()
     QVERIFY(windows.browser());
     QTRY_COMPARE(shownBrowsers().size(), 1);
     QCOMPARE(session.module.HasProfile, qint16(1));
-    for (const Shown& slot : shown)
+    for (const SlotText& slot : shown)
         QCOMPARE(palette.slotText(slot.slot), slot.text);
 
     QStringList lines{u"1"_qs};
