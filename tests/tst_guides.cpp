@@ -52,10 +52,8 @@ class TestGuides : public QObject
 private slots:
     void windows_data();
     void windows();
-    void labels_data();
-    void labels();
-    void buttons_data();
-    void buttons();
+    void controls_data();
+    void controls();
     void arraysKeepTheirIndexes();
     void stacking_data();
     void stacking();
@@ -111,13 +109,13 @@ void TestGuides::windows()
              "not centred on the screen");
 }
 
-void TestGuides::labels_data()
+void TestGuides::controls_data()
 {
     QTest::addColumn<Guide>("guide");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<int>("points"); // 0: the window's default font
+    QTest::addColumn<QColor>("colour"); // a label's text, a button's face
+    QTest::addColumn<int>("points");    // 0: the window's default font
 
     QTest::newRow("welcome lbl説明(0)")
         << Guide::Welcome << QStringLiteral("lbl説明0")
@@ -141,9 +139,15 @@ void TestGuides::labels_data()
                                     << QStringLiteral("マウスをクリックしながら") << kRed << 0;
     QTest::newRow("help Label1(1)") << Guide::Help << QStringLiteral("Label11")
                                     << QStringLiteral("マウスを離す") << kPaleRed << 0;
+    QTest::newRow("welcome btn登録")
+        << Guide::Welcome << QStringLiteral("btn登録")
+        << QStringLiteral("あなたの住所や氏名などを登録します。ここを「クリック」して下さい。")
+        << QColor(128, 255, 128) << 12;
+    QTest::newRow("help Command1") << Guide::Help << QStringLiteral("Command1")
+                                   << QStringLiteral("閉じる") << QColor(192, 255, 255) << 0;
 }
 
-void TestGuides::labels()
+void TestGuides::controls()
 {
     QFETCH(Guide, guide);
     QFETCH(QString, name);
@@ -153,66 +157,33 @@ void TestGuides::labels()
 
     ProgramSession session;
     QWidget& window = open(session, guide);
-    auto* label = window.findChild<QLabel*>(name);
-    QVERIFY(label);
-    QCOMPARE(label->text(), text);
-    // Opaque white, left-aligned, wrapping within its width.
-    QVERIFY(label->autoFillBackground());
-    const SeenColours seen = seenColours(*label);
-    QCOMPARE(seen.background, QColor(Qt::white));
-    QCOMPARE(seen.ink, colour);
-    QVERIFY(label->alignment().testFlag(Qt::AlignLeft));
-    QVERIFY(label->wordWrap());
-    if (points == 0) {
-        QCOMPARE(label->font(), window.font());
+    auto* control = window.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->property("text").toString(), text);
+    const SeenColours seen = seenColours(*control);
+    auto* label = qobject_cast<QLabel*>(control);
+    if (label) {
+        // Opaque white, left-aligned, wrapping within its width.
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(seen.background, QColor(Qt::white));
+        QCOMPARE(seen.ink, colour);
+        QVERIFY(label->alignment().testFlag(Qt::AlignLeft));
+        QVERIFY(label->wordWrap());
     } else {
-        QCOMPARE(label->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
-        QCOMPARE(label->font().pointSize(), points);
-        QVERIFY(!label->font().bold());
+        QCOMPARE(seen.background, colour);
+    }
+    if (points == 0) {
+        QCOMPARE(control->font(), window.font());
+    } else {
+        QCOMPARE(control->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
+        QCOMPARE(control->font().pointSize(), points);
+        // Only the button's caption is bold.
+        QCOMPARE(control->font().bold(), label == nullptr);
     }
     // The font actually used draws every character: no empty boxes.
-    const QFontMetrics metrics(label->font());
+    const QFontMetrics metrics(control->font());
     for (const QChar character : text)
         QVERIFY2(metrics.inFont(character), qPrintable(QString(character)));
-}
-
-void TestGuides::buttons_data()
-{
-    QTest::addColumn<Guide>("guide");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QColor>("face");
-    QTest::addColumn<int>("points"); // 0: the window's default font
-
-    QTest::newRow("welcome btn登録")
-        << Guide::Welcome << QStringLiteral("btn登録")
-        << QStringLiteral("あなたの住所や氏名などを登録します。ここを「クリック」して下さい。")
-        << QColor(128, 255, 128) << 12;
-    QTest::newRow("help Command1") << Guide::Help << QStringLiteral("Command1")
-                                   << QStringLiteral("閉じる") << QColor(192, 255, 255) << 0;
-}
-
-void TestGuides::buttons()
-{
-    QFETCH(Guide, guide);
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QColor, face);
-    QFETCH(int, points);
-
-    ProgramSession session;
-    QWidget& window = open(session, guide);
-    auto* button = window.findChild<QPushButton*>(name);
-    QVERIFY(button);
-    QCOMPARE(button->text(), text);
-    QCOMPARE(seenColours(*button).background, face);
-    if (points == 0) {
-        QCOMPARE(button->font(), window.font());
-    } else {
-        QCOMPARE(button->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
-        QCOMPARE(button->font().pointSize(), points);
-        QVERIFY(button->font().bold());
-    }
 }
 
 void TestGuides::arraysKeepTheirIndexes()
