@@ -55,6 +55,12 @@ void printRatio(double value, double yardstick, const char* target)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    // As in a desktop session, the runtime directory, where the program keeps
+    // its single-instance lock, lies in memory. Without one Qt falls back to a
+    // folder on disk, and taking the lock would wait for the disk to sync.
+    QTemporaryDir runtime(QStringLiteral("/dev/shm/petatto-bench-XXXXXX"));
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QTemporaryDir firstRunDirectory, profileDirectory;
     const Probe bareWidget{binary("probe-bare-widget"), {}};
     const Probe barePalette{binary("probe-bare-palette"), {}};
