@@ -123,6 +123,9 @@ QWidget* Form2::createControl(const editor::Control& control)
         caption->setReadOnly(true);
         // Captions are not data: Tab moves between the entry boxes only.
         caption->setFocusPolicy(Qt::NoFocus);
+        // A separator or unit mark is barely wider than its character: without
+        // a border of its own it shows the whole character, as on white.
+        caption->setFrame(control.style != editor::Style::Mark);
         applyBoxStyle(*caption, control.style);
         return 項目[control.index] = caption;
     }

@@ -35,13 +35,19 @@ void prepareProcess()
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     const QString gothic = QString::fromUtf16(kJapaneseGothic);
-    // The windows name a Windows font; these are Japanese Gothic families that
-    // Linux desktops ship, best first.
+    // The windows name a Windows font and were laid out for its metrics;
+    // these are Japanese Gothic families that Linux desktops ship, best first.
+    // The IPA Gothics have the same metrics; the others are taller and wider,
+    // and only stand in where no IPA font is installed.
     QFont::insertSubstitutions(gothic,
-                               {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
-                                QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-                                QStringLiteral("TakaoPGothic")});
-    QApplication::setFont(QFont(gothic, 9));
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                                QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic")});
+    QFont font(gothic, 9);
+    // The windows were drawn for a font whose strokes sit on whole pixels at
+    // these small sizes; full hinting keeps the stand-in's strokes as crisp.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    QApplication::setFont(font);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
 }
 

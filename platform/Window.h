@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Accessibility.h"
+#include "platform/TextFit.h"
 
 #include <QPointer>
 #include <QRect>
@@ -54,6 +55,7 @@ public:
             m_window = create();
             m_window->setAttribute(Qt::WA_DeleteOnClose);
             nameControlsFromCaptions(*m_window);
+            fitTexts(*m_window);
         }
         m_window->setAttribute(Qt::WA_ShowWithoutActivating, activation == Activation::Leave);
         m_window->show();
