@@ -37,7 +37,13 @@ BrowserDialog::BrowserDialog(QWidget& window, Kind kind, const QUrl& origin, con
     : QDialog(&window)
 {
     setObjectName(QStringLiteral("BrowserDialog"));
+    // No minimize box: a minimized dialog would leave its page held up with
+    // nothing on the screen to say why.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(caption(origin));
+    // Wide enough for the caption, which names the page's origin.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     auto* layout = new QVBoxLayout(this);
 
     auto* label = new QLabel(shownMessage(message), this);
