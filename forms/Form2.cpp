@@ -271,6 +271,9 @@ void Form2::setSlotText(int slot, const QString& text)
 {
     QWidget* box = Text[slot];
     box->metaObject()->userProperty().write(box, text);
+    // Show the beginning of a long value, not its end.
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->setCursorPosition(0);
 }
 
 void Form2::Command1_Click(int index)

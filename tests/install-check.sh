@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the build into a throw-away home as a user would and checks the
 # folder: program with its own libraries, icon, an owner-only first-run NAME.txt that a second
-# install leaves alone, and a desktop entry that names the installed program.
+# install leaves alone, and a valid desktop entry that names the installed program.
 # Usage: install-check.sh BUILD_DIRECTORY SOURCE_DIRECTORY
 set -eu
 build=$1
@@ -34,6 +34,7 @@ cmp -s "$prefix/NAME.txt" "$source/resources/NAME.txt" || fail "NAME.txt is not 
 grep -qx 'Name=ペタッと名簿' "$entry" || fail "desktop entry without the name"
 grep -qxF "Exec=\"$prefix/petatto-meibo\"" "$entry" || fail "desktop entry starts something else"
 grep -qxF "Icon=$prefix/icon.png" "$entry" || fail "desktop entry without the icon"
+desktop-file-validate "$entry" || fail "desktop entry rejected by desktop-file-validate"
 
 printf '1\r\nmy record\r\n' >"$prefix/NAME.txt"
 install

@@ -326,6 +326,9 @@ void TestForm2::load()
         const QString expected =
             paletteFilled ? paletteValue(slot) : QString::fromUtf16(profile::kPlaceholder);
         QCOMPARE(editor.slotText(slot), expected);
+        // A long value shows its start, not its end.
+        if (const auto* line = qobject_cast<QLineEdit*>(editor.Text[slot]))
+            QCOMPARE(line->cursorPosition(), 0);
     }
     QCOMPARE(control<QLabel>(editor, u"Label1"_qs)->text(), instruction);
     QCOMPARE(control<QLabel>(editor, u"Label2"_qs)->text(),
