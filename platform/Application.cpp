@@ -3,12 +3,66 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLoggingCategory>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 namespace platform {
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler qtHandler = nullptr;
+bool displayOpened = false;
+std::vector<HeldMessage> heldMessages;
+
+// Until the display is open, Qt's messages are held back: without one, Qt
+// would explain at length and abort, where a user needs one line and a plain
+// exit status. Once it is open they are passed on as they were.
+void programMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    // Workaround: the browser engine asks for Qt::AA_ShareOpenGLContexts at
+    // every first opening; it is left unset on purpose (see prepareProcess).
+    if (text.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")))
+        return;
+    if (displayOpened) {
+        qtHandler(type, context, text);
+    } else if (type == QtFatalMsg) {
+        std::fputs("ペタッと名簿はグラフィカルなデスクトップが必要です（画面に接続できません）。 / "
+                   "ペタッと名簿 needs a graphical desktop: no display could be opened.\n",
+                   stderr);
+        std::_Exit(EXIT_FAILURE);
+    } else {
+        heldMessages.push_back({type, context.category, text});
+    }
+}
+
+} // namespace
+
+namespace detail {
+
+ProcessPrepared::ProcessPrepared()
+{
+    prepareProcess();
+    // The browser engine's description of its graphics set-up, printed at
+    // every first opening, is for its developers.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    qtHandler = qInstallMessageHandler(programMessages);
+}
+
+} // namespace detail
 
 void prepareProcess()
 {
@@ -34,6 +88,11 @@ void prepareProcess()
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    displayOpened = true;
+    for (const HeldMessage& message : std::exchange(heldMessages, {}))
+        qtHandler(message.type,
+                  QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
+                  message.text);
     const QString gothic = QString::fromUtf16(kJapaneseGothic);
     // The windows name a Windows font and were laid out for its metrics;
     // these are Japanese Gothic families that Linux desktops ship, best first.

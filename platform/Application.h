@@ -10,10 +10,12 @@ void prepareProcess();
 
 namespace detail {
 // Runs prepareProcess() as the first base of Application, so that it always
-// precedes the QApplication base.
+// precedes the QApplication base, and holds back Qt's messages until the
+// display is open: without one, the program says so in one line and exits
+// with status 1.
 struct ProcessPrepared
 {
-    ProcessPrepared() { prepareProcess(); }
+    ProcessPrepared();
 };
 } // namespace detail
 

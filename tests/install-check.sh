@@ -36,6 +36,14 @@ grep -qxF "Exec=\"$prefix/petatto-meibo\"" "$entry" || fail "desktop entry start
 grep -qxF "Icon=$prefix/icon.png" "$entry" || fail "desktop entry without the icon"
 desktop-file-validate "$entry" || fail "desktop entry rejected by desktop-file-validate"
 
+# Without a display the program says so in one line, in Japanese and English,
+# and ends with status 1 instead of aborting.
+status=0
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/petatto-meibo" 2>&1) || status=$?
+[ "$status" = 1 ] || fail "without a display the program ended with status $status"
+[ "$(printf '%s\n' "$message" | wc -l)" = 1 ] && printf '%s' "$message" | grep -q 'デスクトップ.*graphical desktop' ||
+  fail "without a display it said: $message"
+
 printf '1\r\nmy record\r\n' >"$prefix/NAME.txt"
 install
 [ "$(cat "$prefix/NAME.txt")" = "$(printf '1\r\nmy record\r\n')" ] || fail "reinstall replaced NAME.txt"
