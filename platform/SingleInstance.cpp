@@ -14,8 +14,8 @@ namespace platform {
 
 namespace {
 
-// The name both the lock and the server go by: one per user (the runtime
-// directory is the user's own) and per folder, however the folder was named.
+// The name both the lock and the server go by: one per folder, however the
+// folder was named.
 QString instanceKey(const QString& folder)
 {
     QString path = QFileInfo(folder).canonicalFilePath();
@@ -27,21 +27,26 @@ QString instanceKey(const QString& folder)
                                    .left(32));
 }
 
-QString runtimeDirectory()
+// Both live in the user's own runtime directory, by full path: a bare server
+// name would put the socket into the shared temporary folder, where another
+// user could take the name first.
+QString runtimePath(const QString& key, const QString& suffix)
 {
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return directory.isEmpty() ? QDir::tempPath() : directory;
+    QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (directory.isEmpty())
+        directory = QDir::tempPath();
+    return directory + QLatin1Char('/') + key + suffix;
 }
 
 // Asks the running copy to come forward: connecting is the whole request.
 // The running copy takes the lock a moment before it listens, so a refused
 // connection is tried again for a little while.
-void callRunningCopy(const QString& key)
+void callRunningCopy(const QString& serverPath)
 {
     const QDeadlineTimer deadline(3000);
     QLocalSocket socket;
     while (!deadline.hasExpired()) {
-        socket.connectToServer(key);
+        socket.connectToServer(serverPath);
         if (socket.waitForConnected(int(deadline.remainingTime()))) {
             socket.disconnectFromServer();
             return;
@@ -55,8 +60,8 @@ void callRunningCopy(const QString& key)
 SingleInstance::SingleInstance(const QString& folder)
 {
     const QString key = instanceKey(folder);
-    auto lock = std::make_unique<QLockFile>(runtimeDirectory() + QLatin1Char('/') + key +
-                                            QStringLiteral(".lock"));
+    const QString serverPath = runtimePath(key, QStringLiteral(".socket"));
+    auto lock = std::make_unique<QLockFile>(runtimePath(key, QStringLiteral(".lock")));
     // The lock is held for the whole run, however long: only a dead owner
     // makes it stale, never its age.
     lock->setStaleLockTime(0);
@@ -65,15 +70,15 @@ SingleInstance::SingleInstance(const QString& folder)
         // can be made at all, the program runs unguarded rather than not.
         m_first = lock->error() != QLockFile::LockFailedError;
         if (!m_first)
-            callRunningCopy(key);
+            callRunningCopy(serverPath);
         return;
     }
     m_lock = std::move(lock);
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket file left by a killed copy would refuse the listen.
-    QLocalServer::removeServer(key);
-    m_server->listen(key);
+    QLocalServer::removeServer(serverPath);
+    m_server->listen(serverPath);
     connect(m_server.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection())
             socket->deleteLater();
