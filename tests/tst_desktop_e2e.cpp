@@ -201,11 +201,11 @@ void DesktopTest::paletteClientArea()
                             .arg(palette.height())
                             .arg(needed.width())
                             .arg(needed.height())));
-    // The design's outer size is kept wherever the frame leaves room for that,
+    // The palette's own outer size is kept wherever the frame leaves room for that,
     // and grows no more than the contents need where it does not.
-    const QSize designOuter = platform::twipsSize(1800, 8685);
+    const QSize intendedOuter = platform::twipsSize(1800, 8685);
     const QSize frame = palette.frameGeometry().size() - palette.size();
-    QCOMPARE(palette.size(), (designOuter - frame).expandedTo(needed));
+    QCOMPARE(palette.size(), (intendedOuter - frame).expandedTo(needed));
     QCOMPARE(errors.count(), std::size_t(0));
 }
 

@@ -172,12 +172,12 @@ void TestGuides::controls()
     } else {
         QCOMPARE(seen.background, colour);
     }
-    // The font that stands in for the design's may step a caption down a
+    // The font that stands in for the Windows one may step a caption down a
     // little to fit it, never up.
-    const double designPoints = points == 0 ? window.font().pointSizeF() : points;
+    const double intendedPoints = points == 0 ? window.font().pointSizeF() : points;
     QCOMPARE(control->font().family(), QString::fromUtf16(platform::kJapaneseGothic));
-    QVERIFY2(control->font().pointSizeF() <= designPoints &&
-                 control->font().pointSizeF() >= designPoints - 2,
+    QVERIFY2(control->font().pointSizeF() <= intendedPoints &&
+                 control->font().pointSizeF() >= intendedPoints - 2,
              qPrintable(QString::number(control->font().pointSizeF())));
     // Only the button's caption is bold.
     QCOMPARE(control->font().bold(), points != 0 && label == nullptr);
