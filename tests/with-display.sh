@@ -18,8 +18,8 @@ exec xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp" sh -c '
   $0 >/dev/null 2>&1 &
   wm=$!
   # Wait until the window manager owns the screen, so windows get frames from
-  # the start.
-  for _ in $(seq 50); do
+  # the start (a busy machine may take seconds to start it).
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
   done
