@@ -28,7 +28,7 @@ enum class Style : std::uint8_t
     None // the labels: window font and the system's colours
 };
 
-struct StyleSpec
+struct StyleRow
 {
     Style style;
     profile::Rgb background;
@@ -36,7 +36,7 @@ struct StyleSpec
     profile::Rgb text;
 };
 
-inline constexpr std::array<StyleSpec, 7> kStyles{{
+inline constexpr std::array<StyleRow, 7> kStyles{{
     {Style::Header, {192, 255, 255}, true, {0, 0, 255}},
     {Style::Caption, {255, 255, 192}, true, colours::kPaleRed},
     {Style::Mark, {255, 255, 255}, true, colours::kPaleRed},
@@ -47,7 +47,7 @@ inline constexpr std::array<StyleSpec, 7> kStyles{{
 }};
 
 static_assert(profile::firstRow(kStyles,
-                                [](const StyleSpec& row, int index) {
+                                [](const StyleRow& row, int index) {
                                     return static_cast<int>(row.style) != index;
                                 }) == -1,
               "kStyles: this row is not in the place of its style in the enum");

@@ -22,7 +22,7 @@ constexpr int kBoxHeight = 270;
 constexpr int kRowPitch = 240;
 constexpr QRect kOuterPlace = twips(0, 0, 1800, 8685);
 
-struct ButtonSpec
+struct ButtonRow
 {
     const char16_t* name;
     const char16_t* caption;
@@ -30,7 +30,7 @@ struct ButtonSpec
     profile::Rgb face;
 };
 constexpr int kButtonHeight = 255;
-constexpr std::array<ButtonSpec, 3> kButtons{{
+constexpr std::array<ButtonRow, 3> kButtons{{
     {u"Command1", u"内容変更", 0, 855, {192, 255, 192}},
     {u"Command2", u"PT", 840, 375, {192, 255, 255}},
     {u"btnHelp", u"ﾍﾙﾌﾟ", 1200, 495, {255, 255, 192}},
@@ -71,7 +71,7 @@ void Form1::createButtons()
 {
     std::array<QPushButton**, 3> members{&Command1, &Command2, &btnHelp};
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonSpec& item = kButtons[i];
+        const ButtonRow& item = kButtons[i];
         auto* button =
             makeColouredButton(this, QString::fromUtf16(item.caption), toColor(item.face));
         button->setObjectName(QString::fromUtf16(item.name));

@@ -46,7 +46,7 @@ QFont gothic(double points)
 
 void applyBoxStyle(QWidget& box, editor::Style style)
 {
-    const editor::StyleSpec& item = editor::kStyles[static_cast<std::size_t>(style)];
+    const editor::StyleRow& item = editor::kStyles[static_cast<std::size_t>(style)];
     QPalette colours = box.palette();
     colours.setColor(QPalette::Base, toColor(item.background));
     if (item.ownTextColour)

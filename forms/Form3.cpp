@@ -25,7 +25,7 @@ constexpr std::array<Layout::Picture, 3> kPictures{{
 }};
 
 // The welcome window's drag illustration, 1920 twips to the right and 360 up.
-constexpr std::array<guide::LineSpec, 3> kLines{{
+constexpr std::array<guide::LineRow, 3> kLines{{
     {0, 3480, 1320, 7440, 3240},
     {1, 6960, 3000, 7200, 2880},
     {2, 7200, 2880, 7440, 3240},
@@ -50,7 +50,7 @@ constexpr Layout kLayout{
     .lines = kLines,
     .labels = kLabels,
     .button = &Form3::Command1,
-    .buttonSpec = {u"Command1", u"閉じる", 120, 120, 615, 375, kLightCyan, Font::Window},
+    .buttonRow = {u"Command1", u"閉じる", 120, 120, 615, 375, kLightCyan, Font::Window},
 };
 
 } // namespace

@@ -23,7 +23,7 @@ constexpr std::array<Layout::Picture, 2> kPictures{{
 
 // Line 0 runs from the palette picture's full-name slot to the top edge of the
 // form picture's name box; lines 1 and 2 make a small mark ending there too.
-constexpr std::array<guide::LineSpec, 3> kLines{{
+constexpr std::array<guide::LineRow, 3> kLines{{
     {0, 1560, 1680, 5520, 3600},
     {1, 5040, 3360, 5280, 3240},
     {2, 5280, 3240, 5520, 3600},
@@ -53,9 +53,8 @@ constexpr Layout kLayout{
     .lines = kLines,
     .labels = kLabels,
     .button = &Form4::btn登録,
-    .buttonSpec = {u"btn登録",
-                   u"あなたの住所や氏名などを登録します。ここを「クリック」して下さい。", 120, 8280,
-                   9135, 1335, kLightGreen, Font::Gothic12Bold},
+    .buttonRow = {u"btn登録", u"あなたの住所や氏名などを登録します。ここを「クリック」して下さい。",
+                  120, 8280, 9135, 1335, kLightGreen, Font::Gothic12Bold},
 };
 
 } // namespace

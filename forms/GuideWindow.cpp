@@ -68,11 +68,11 @@ void Caption::paintEvent(QPaintEvent*)
     layout.draw(&painter, QPointF(0, 0));
 }
 
-Lines::Lines(QWidget* parent, std::span<const LineSpec> lines) : QWidget(parent)
+Lines::Lines(QWidget* parent, std::span<const LineRow> lines) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Line1"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (const LineSpec& item : lines)
+    for (const LineRow& item : lines)
         m_lines.insert(item.index, QLine(twips(item.x1, item.y1), twips(item.x2, item.y2)));
 }
 
@@ -97,7 +97,7 @@ QSize prepare(QWidget& window, const char16_t* name, const char16_t* caption, in
     return client;
 }
 
-QLabel* makePicture(QWidget& window, const PictureSpec& item)
+QLabel* makePicture(QWidget& window, const PictureRow& item)
 {
     auto* picture = new QLabel(&window);
     picture->setObjectName(QString::fromUtf16(item.name));
@@ -108,7 +108,7 @@ QLabel* makePicture(QWidget& window, const PictureSpec& item)
     return picture;
 }
 
-QLabel* makeLabel(QWidget& window, const LabelSpec& item)
+QLabel* makeLabel(QWidget& window, const LabelRow& item)
 {
     auto* label = new Caption(QString::fromUtf16(item.text), &window);
     label->setObjectName(arrayName(item.array, item.index));
@@ -123,7 +123,7 @@ QLabel* makeLabel(QWidget& window, const LabelSpec& item)
     return label;
 }
 
-QPushButton* makeButton(QWidget& window, const ButtonSpec& item)
+QPushButton* makeButton(QWidget& window, const ButtonRow& item)
 {
     auto* button =
         makeColouredButton(&window, QString::fromUtf16(item.caption), toColor(item.face));

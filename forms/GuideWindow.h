@@ -23,7 +23,7 @@ enum class Font : std::uint8_t
 };
 
 // Geometry in twips, within the client area.
-struct LabelSpec
+struct LabelRow
 {
     const char16_t* array; // control array the label belongs to
     int index;
@@ -33,20 +33,20 @@ struct LabelSpec
     Font font;
 };
 
-struct PictureSpec
+struct PictureRow
 {
     const char16_t* name;
     const char16_t* resource;
     int left, top, width, height;
 };
 
-struct LineSpec
+struct LineRow
 {
     int index;
     int x1, y1, x2, y2;
 };
 
-struct ButtonSpec
+struct ButtonRow
 {
     const char16_t* name;
     const char16_t* caption;
@@ -64,22 +64,22 @@ template <class Window> struct Layout
     struct Picture
     {
         QLabel* Window::*member;
-        PictureSpec spec;
+        PictureRow row;
     };
     struct Label
     {
         LabelArray Window::*array;
-        LabelSpec spec;
+        LabelRow row;
     };
 
     const char16_t* name;
     const char16_t* caption;
     int clientWidth, clientHeight;
     std::span<const Picture> pictures;
-    std::span<const LineSpec> lines;
+    std::span<const LineRow> lines;
     std::span<const Label> labels;
     QPushButton* Window::*button;
-    ButtonSpec buttonSpec;
+    ButtonRow buttonRow;
 };
 
 // The pictures both windows show, made by tools/pictures.
@@ -97,7 +97,7 @@ class Lines : public QWidget
     Q_OBJECT
 
 public:
-    Lines(QWidget* parent, std::span<const LineSpec> lines);
+    Lines(QWidget* parent, std::span<const LineRow> lines);
 
     // End points in pixels of the client area.
     QLine line(int index) const { return m_lines.value(index); }
@@ -131,9 +131,9 @@ protected:
 // client area's size in pixels.
 QSize prepare(QWidget& window, const char16_t* name, const char16_t* caption, int clientWidth,
               int clientHeight);
-QLabel* makePicture(QWidget& window, const PictureSpec& item);
-QLabel* makeLabel(QWidget& window, const LabelSpec& item);
-QPushButton* makeButton(QWidget& window, const ButtonSpec& item);
+QLabel* makePicture(QWidget& window, const PictureRow& item);
+QLabel* makeLabel(QWidget& window, const LabelRow& item);
+QPushButton* makeButton(QWidget& window, const ButtonRow& item);
 
 // Prepares the window and creates its controls into their members, stacked
 // from the bottom: pictures, lines, labels, button. A later sibling is drawn
@@ -143,12 +143,12 @@ template <class Window> void build(Window& window, const Layout<Window>& layout)
     const QSize client =
         prepare(window, layout.name, layout.caption, layout.clientWidth, layout.clientHeight);
     for (const auto& item : layout.pictures)
-        window.*item.member = makePicture(window, item.spec);
+        window.*item.member = makePicture(window, item.row);
     window.Line1 = new Lines(&window, layout.lines);
     window.Line1->setGeometry(QRect(QPoint(0, 0), client));
     for (const auto& item : layout.labels)
-        (window.*item.array).insert(item.spec.index, makeLabel(window, item.spec));
-    window.*layout.button = makeButton(window, layout.buttonSpec);
+        (window.*item.array).insert(item.row.index, makeLabel(window, item.row));
+    window.*layout.button = makeButton(window, layout.buttonRow);
 }
 
 } // namespace guide
