@@ -24,6 +24,12 @@ void showMessageBox(const AppError& error)
     QWidget* owner = QApplication::activeWindow();
     if (!owner)
         owner = fallbackOwner();
+    // A report during start-up comes before the palette is shown; centred on
+    // that hidden window at the screen's edge, it would hang off the screen.
+    // With nothing of the program on the screen yet, there is nothing for it
+    // to stay above either.
+    if (owner && !owner->isVisible())
+        owner = nullptr;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ＶＢエラー"), errorReportText(error),
                     QMessageBox::Ok, owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);

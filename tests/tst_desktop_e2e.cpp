@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <csignal>
@@ -55,6 +56,8 @@ QString dismissReportByMouse()
     QString problem;
     if (!QTest::qWaitFor(stackedOnTop))
         problem = QStringLiteral("the report is stacked under another window of the program. ");
+    if (!report->screen()->availableGeometry().contains(report->frameGeometry()))
+        problem += QStringLiteral("The report is not wholly on the screen. ");
     if (!clickOn(*report->button(QMessageBox::Ok)) ||
         !QTest::qWaitFor([report] { return !report->isVisible(); }, 2000)) {
         problem += QStringLiteral("A click on OK did not close the report.");
