@@ -4,6 +4,7 @@
 #include "platform/ErrorReport.h"
 #include "profile/SlotTable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -108,6 +109,15 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
+    }
+
+    // Entries beside NAME.txt, such as a temporary that a save left behind.
+    QStringList strayEntries() const
+    {
+        QStringList entries = QDir(path()).entryList(QDir::AllEntries | QDir::Hidden |
+                                                     QDir::System | QDir::NoDotAndDotDot);
+        entries.removeOne(QStringLiteral("NAME.txt"));
+        return entries;
     }
 
 private:

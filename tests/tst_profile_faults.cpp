@@ -48,11 +48,6 @@ QStringList shown(const QStringList& values)
     return texts;
 }
 
-QStringList allBlank()
-{
-    return shown({});
-}
-
 QStringList withSlot(QStringList texts, int slot, const QString& text)
 {
     texts[slot] = text;
@@ -76,13 +71,10 @@ QByteArray recordFile(const QString& marker, const QStringList& texts = numbered
     return profileBytes(QStringList{marker} + texts);
 }
 
-QByteArray withRawSlot(int slot, const QByteArray& raw, const QString& marker = QStringLiteral("1"))
+QByteArray withRawSlot(int slot, const QByteArray& raw)
 {
-    QByteArray bytes = cp932(marker) + "\r\n";
     const QStringList texts = numberedSlots(kSlotCount);
-    for (int i = 0; i < kSlotCount; ++i)
-        bytes += (i == slot ? raw : cp932(texts[i])) + "\r\n";
-    return bytes;
+    return recordFile("1", texts.mid(0, slot)) + raw + "\r\n" + profileBytes(texts.mid(slot + 1));
 }
 
 // A step of an event handler that fails.
@@ -114,6 +106,7 @@ void ProfileFaultsTest::startUp_data()
     QTest::addColumn<QStringList>("texts");
 
     const QStringList values = numberedSlots(kSlotCount);
+    const QStringList allBlank = shown({});
     const QList<int> none;
     const QList<int> fileNotFound{ErrorNumber::fileNotFound},
         pathNotFound{ErrorNumber::pathNotFound}, pastEnd{ErrorNumber::inputPastEnd},
@@ -129,21 +122,20 @@ void ProfileFaultsTest::startUp_data()
     };
 
     // Where the file is not an ordinary readable file.
-    row("missing", Entry::Missing, {}, fileNotFound, Opens::Nothing, allBlank());
-    row("a directory named NAME.txt", Entry::Directory, {}, pathNotFound, Opens::Nothing,
-        allBlank());
+    row("missing", Entry::Missing, {}, fileNotFound, Opens::Nothing, allBlank);
+    row("a directory named NAME.txt", Entry::Directory, {}, pathNotFound, Opens::Nothing, allBlank);
     row("symbolic link to a profile", Entry::SymlinkToFile, recordFile("1"), none, Opens::Browser,
         values);
     row("dangling symbolic link", Entry::DanglingSymlink, {}, fileNotFound, Opens::Nothing,
-        allBlank());
+        allBlank);
 
     // Too few lines: the texts read stay set, the others keep the placeholder.
-    file("empty file", {}, pastEnd, Opens::Nothing, allBlank());
-    file("marker only", "1\r\n", pastEnd, Opens::Nothing, allBlank());
-    file("marker only, no line end", "1", pastEnd, Opens::Nothing, allBlank());
-    file("30 lines", profileBytes(QStringList{"1"} + values.mid(0, 29)), pastEnd, Opens::Nothing,
+    file("empty file", {}, pastEnd, Opens::Nothing, allBlank);
+    file("marker only", "1\r\n", pastEnd, Opens::Nothing, allBlank);
+    file("marker only, no line end", "1", pastEnd, Opens::Nothing, allBlank);
+    file("30 lines", recordFile("1", values.mid(0, 29)), pastEnd, Opens::Nothing,
          shown(values.mid(0, 29)));
-    file("57 lines", profileBytes(QStringList{"1"} + values.mid(0, 56)), pastEnd, Opens::Nothing,
+    file("57 lines", recordFile("1", values.mid(0, 56)), pastEnd, Opens::Nothing,
          shown(values.mid(0, 56)));
     file("last slot empty and without line end",
          joined(QStringList{"1"} + values.mid(0, 56) + QStringList{""}, "\r\n", false), pastEnd,
@@ -151,10 +143,10 @@ void ProfileFaultsTest::startUp_data()
 
     // Complete files, however their lines end.
     file("58 lines", recordFile("1"), none, Opens::Browser, values);
-    file("60 lines", profileBytes(QStringList{"1"} + values + QStringList{"余り1", "余り2"}), none,
-         Opens::Browser, values);
-    file("100000 lines", profileBytes(QStringList{"1"} + values + QStringList(99942, "余り")), none,
-         Opens::Browser, values);
+    file("60 lines", recordFile("1", values + QStringList{"余り1", "余り2"}), none, Opens::Browser,
+         values);
+    file("100000 lines", recordFile("1", values + QStringList(99942, "余り")), none, Opens::Browser,
+         values);
     file("no final line end", joined(QStringList{"1"} + values, "\r\n", false), none,
          Opens::Browser, values);
     file("CR-only line ends", joined(QStringList{"1"} + values, "\r"), none, Opens::Browser,
@@ -170,7 +162,7 @@ void ProfileFaultsTest::startUp_data()
 
     // Line ends that move the texts.
     file("LF-only line ends", joined(QStringList{"1"} + values, "\n"), pastEnd, Opens::Nothing,
-         allBlank());
+         allBlank);
     file("doubled CR before LF inserts an empty line",
          "1\r\n" + cp932(values[0]) + "\r\r\n" + joined(values.mid(1), "\r\n"), none,
          Opens::Browser, QStringList{values[0], ""} + values.mid(1, kSlotCount - 2));
@@ -254,6 +246,7 @@ void ProfileFaultsTest::startUp_data()
         {"marker of a million digits", QByteArray(1000000, '9'), Opens::Browser},
         {"marker empty", "", Opens::Nothing},
         {"marker blank", "   ", Opens::Nothing},
+        {"marker .0", ".0", Opens::Welcome},
         {"marker 0x1", "0x1", Opens::Nothing},
         {"marker full-width 1", "\x82\x50", Opens::Nothing},
         {"marker full-width 0", "\x82\x4f", Opens::Nothing},
@@ -264,17 +257,14 @@ void ProfileFaultsTest::startUp_data()
         {"marker .", ".", Opens::Nothing},
         {"marker 1e", "1e", Opens::Nothing},
         {"marker NaN", "NaN", Opens::Nothing},
+        {"marker of a byte that is no character", "\x80", Opens::Nothing},
         {"marker inf", "inf", Opens::Nothing},
         {"marker with NUL", QByteArray("1\0", 2), Opens::Nothing},
         {"marker with EOF mark", "0\x1a", Opens::Nothing},
     };
-    for (const Marker& marker : markers) {
-        QByteArray bytes = marker.text + "\r\n";
-        for (const QString& value : values)
-            bytes += cp932(value) + "\r\n";
-        file(marker.name, bytes, marker.opens == Opens::Nothing ? typeMismatch : none, marker.opens,
-             values);
-    }
+    for (const Marker& marker : markers)
+        file(marker.name, marker.text + "\r\n" + profileBytes(values),
+             marker.opens == Opens::Nothing ? typeMismatch : none, marker.opens, values);
 }
 
 void ProfileFaultsTest::startUp()
@@ -321,16 +311,10 @@ void ProfileFaultsTest::startUp()
     QVERIFY(windows.palette().isVisible());
     // Rows without slot expectations hold undecodable garbage; the outcome
     // above is what matters for them.
-    for (int slot = 0; slot < texts.size(); ++slot) {
-        const QString text = windows.palette().slotText(slot);
-        if (text != texts[slot])
-            QFAIL(
-                qPrintable(QStringLiteral("slot %1: got %2 chars \"%3\", expected %4 chars \"%5\"")
-                               .arg(slot)
-                               .arg(text.size())
-                               .arg(text.left(40), QString::number(texts[slot].size()),
-                                    texts[slot].left(40))));
-    }
+    QStringList slotTexts;
+    for (int slot = 0; slot < texts.size(); ++slot)
+        slotTexts << windows.palette().slotText(slot);
+    QCOMPARE(slotTexts, texts);
     // Reading never changes the file.
     if (entry == Entry::File)
         QCOMPARE(dir.readProfile(), bytes);
