@@ -60,24 +60,16 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Entries of the directory other than NAME.txt: temporaries a failed save
-// would have left behind.
-int strayEntries(const QString& dir)
+// Brings the fault about, or with `on` false, takes it away again.
+void setFault(Fault fault, const AppDirectory& dir, bool on)
 {
-    return int(QDir(dir)
-                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
-                   .size()) -
-           1;
-}
-
-void arrange(Fault fault, const QString& dir, const QString& path)
-{
+    const QString path = dir.profilePath();
     switch (fault) {
     case Fault::ReadOnlyDirectory:
-        ::chmod(QFile::encodeName(dir).constData(), 0555);
+        ::chmod(QFile::encodeName(dir.path()).constData(), on ? 0555 : 0755);
         break;
     case Fault::ReadOnlyFile:
-        ::chmod(QFile::encodeName(path).constData(), 0444);
+        ::chmod(QFile::encodeName(path).constData(), on ? 0444 : 0644);
         break;
     case Fault::FileSizeLimit: {
         // The record is far larger than 100 bytes; ignoring SIGXFSZ turns the
@@ -85,77 +77,59 @@ void arrange(Fault fault, const QString& dir, const QString& path)
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 100;
+        limit.rlim_cur = on ? 100 : limit.rlim_max;
         ::setrlimit(RLIMIT_FSIZE, &limit);
         break;
     }
     case Fault::TargetIsDirectory:
+        if (!on)
+            QDir(dir.path()).rmdir(QStringLiteral("NAME.txt"));
         break;
     case Fault::AnotherSaveInProgress:
-        otherSave = ::open(QFile::encodeName(path + QStringLiteral(".tmp")).constData(),
-                           O_WRONLY | O_CREAT | O_EXCL, 0600);
-        ::flock(otherSave, LOCK_EX);
-        break;
-    }
-}
-
-void repair(Fault fault, const QString& dir, const QString& path)
-{
-    switch (fault) {
-    case Fault::ReadOnlyDirectory:
-        ::chmod(QFile::encodeName(dir).constData(), 0755);
-        break;
-    case Fault::ReadOnlyFile:
-        ::chmod(QFile::encodeName(path).constData(), 0644);
-        break;
-    case Fault::FileSizeLimit: {
-        rlimit limit{};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        break;
-    }
-    case Fault::TargetIsDirectory:
-        QDir(dir).rmdir(QStringLiteral("NAME.txt"));
-        break;
-    case Fault::AnotherSaveInProgress:
-        // The other process dies and leaves its temporary behind.
-        ::close(otherSave);
+        // Taken away, the other process dies and leaves its temporary behind.
+        if (on) {
+            otherSave = ::open(QFile::encodeName(path + QStringLiteral(".tmp")).constData(),
+                               O_WRONLY | O_CREAT | O_EXCL, 0600);
+            ::flock(otherSave, LOCK_EX);
+        } else {
+            ::close(otherSave);
+        }
         break;
     }
 }
 
 // The directory and the file become the ordinary user's own, as they are for
 // a user of the program.
-bool dropPrivileges(const QString& dir, const QString& path)
+bool dropPrivileges(const AppDirectory& dir)
 {
     if (::geteuid() != 0)
         return true;
-    return ::chown(QFile::encodeName(dir).constData(), kNobody, kNogroup) == 0 &&
-           ::lchown(QFile::encodeName(path).constData(), kNobody, kNogroup) == 0 &&
+    return ::chown(QFile::encodeName(dir.path()).constData(), kNobody, kNogroup) == 0 &&
+           ::lchown(QFile::encodeName(dir.profilePath()).constData(), kNobody, kNogroup) == 0 &&
            becomeOrdinaryUserForGood();
 }
 
-Outcome runInChild(Fault fault, const QString& dir, const QString& path)
+Outcome runInChild(Fault fault, const AppDirectory& dir)
 {
     Outcome outcome;
-    if (!dropPrivileges(dir, path))
+    if (!dropPrivileges(dir))
         return outcome;
+    const QString path = dir.profilePath();
     const QByteArray before = contents(path);
-    const QFileInfo beforeInfo(path);
     const profile::Record next = record(QStringLiteral("新"));
 
     ErrorRecorder recorder;
-    arrange(fault, dir, path);
+    setFault(fault, dir, true);
     platform::trap([&] { profile::SaveProfile(path, next); });
     outcome.faultReports = int(recorder.count());
     outcome.faultNumber = recorder.count() ? recorder.reports().front().number() : 0;
     outcome.previousIntact =
         fault == Fault::TargetIsDirectory ? QFileInfo(path).isDir() : contents(path) == before;
     // The other save's temporary is its own, not a stray of this save.
-    outcome.strayEntries = strayEntries(dir) - int(fault == Fault::AnotherSaveInProgress);
+    outcome.strayEntries =
+        int(dir.strayEntries().size()) - int(fault == Fault::AnotherSaveInProgress);
 
-    repair(fault, dir, path);
+    setFault(fault, dir, false);
     platform::trap([&] { profile::SaveProfile(path, next); });
     outcome.fixedReports = int(recorder.count()) - outcome.faultReports;
     outcome.newRecordSaved = contents(path) == profile::encodeProfile(next);
@@ -207,7 +181,7 @@ void SaveFaultsTest::faultLeavesPreviousFile()
     QVERIFY(child >= 0);
     if (child == 0) {
         ::close(channel[0]);
-        const Outcome outcome = runInChild(fault, dir.path(), path);
+        const Outcome outcome = runInChild(fault, dir);
         const bool sent = ::write(channel[1], &outcome, sizeof outcome) == sizeof outcome;
         ::_exit(sent ? 0 : 1);
     }
