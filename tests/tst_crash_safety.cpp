@@ -10,7 +10,6 @@
 
 #include "profile/ProfileFile.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -63,11 +62,8 @@ void CrashSafetyTest::killedWriterLeavesWholeRecord()
                                             .arg(bytes.size())));
         recordsSeen.insert(index);
 
-        const QStringList others =
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
-                .filter(QRegularExpression(QStringLiteral("^(?!NAME\\.txt$)")));
-        QVERIFY2(others.size() <= 1, qPrintable(others.join(QLatin1Char(' '))));
+        const QStringList others = dir.strayEntries();
+        QVERIFY2(others.size() <= 1, qPrintable(others.join(u' ')));
         killedMidSave += int(others.size());
     }
     qInfo("%d kills, %d of them during a save, %zu different records found", kills, killedMidSave,
@@ -87,21 +83,17 @@ void CrashSafetyTest::savesInDurableOrder()
     QProcess strace;
     // LeakSanitizer, in sanitizer builds, refuses to run under a tracer.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString sanitizer = environment.value(u"ASAN_OPTIONS"_qs);
-    environment.insert(u"ASAN_OPTIONS"_qs, sanitizer.isEmpty() ? u"detect_leaks=0"_qs
-                                                               : sanitizer + u":detect_leaks=0"_qs);
+    environment.insert(u"ASAN_OPTIONS"_qs,
+                       environment.value(u"ASAN_OPTIONS"_qs) + u":detect_leaks=0"_qs);
     strace.setProcessEnvironment(environment);
-    strace.start(QStringLiteral("strace"),
-                 {QStringLiteral("-qq"), QStringLiteral("-y"), QStringLiteral("-o"), log.fileName(),
-                  QStringLiteral("-e"),
-                  QStringLiteral("trace=write,fsync,fdatasync,rename,renameat,renameat2"),
-                  QStringLiteral(PETATTO_PROFILE_WRITER), dir.path(), QStringLiteral("1")});
+    strace.start(u"strace"_qs, {u"-qq"_qs, u"-y"_qs, u"-o"_qs, log.fileName(), u"-e"_qs,
+                                u"trace=write,fsync,fdatasync,rename,renameat,renameat2"_qs,
+                                QStringLiteral(PETATTO_PROFILE_WRITER), dir.path(), u"1"_qs});
     QVERIFY2(strace.waitForFinished(30000), "strace is needed to watch the save");
     QVERIFY2(strace.exitCode() == 0, strace.readAllStandardError().constData());
 
     const QString file = QRegularExpression::escape(dir.profilePath());
-    const QString temporary =
-        QRegularExpression::escape(dir.profilePath() + QStringLiteral(".tmp"));
+    const QString temporary = QRegularExpression::escape(dir.profilePath() + u".tmp"_qs);
     const std::pair<QString, QString> kinds[] = {
         {u"^write\\(\\d+<"_qs + temporary + u'>', u"write"_qs},
         {u"^f(data)?sync\\(\\d+<"_qs + temporary + u'>', u"sync file"_qs},
