@@ -4,12 +4,11 @@
 // reads back as the same texts (but for the JIS forms saved as their Microsoft
 // twins) and saves again as the same bytes.
 
-#include "platform/AppError.h"
+#include "../TestSupport.h"
+
 #include "profile/ProfileFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -41,13 +40,9 @@ bool sameButSavedTwins(const QString& readBack, const QString& original)
 {
     static const QString savedAsTwins =
         QStringLiteral(u"\u301C\u2212\u2014\u2016\u00A2\u00A3\u00AC");
-    if (readBack.size() != original.size())
-        return false;
-    for (qsizetype i = 0; i < original.size(); ++i) {
-        if (readBack[i] != original[i] && !savedAsTwins.contains(original[i]))
-            return false;
-    }
-    return true;
+    return std::ranges::equal(readBack, original, [](QChar read, QChar written) {
+        return read == written || savedAsTwins.contains(written);
+    });
 }
 
 // Reads the scratch file; true with the marker and record when it is whole.
@@ -61,7 +56,7 @@ bool load(QString& marker, profile::Record& record)
             record[slot] = text;
         });
     } catch (const platform::AppError& error) {
-        check(error.number() == 62);
+        check(error.number() == ErrorNumber::inputPastEnd);
         return false;
     }
     check(expected == profile::kSlotCount);
@@ -80,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         profile::markerSaysProfileExists(marker);
     } catch (const platform::AppError& error) {
-        check(error.number() == 13);
+        check(error.number() == ErrorNumber::typeMismatch);
     }
 
     QByteArray saved;
@@ -89,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const platform::AppError& error) {
         // A text the code page cannot hold, such as U+FFFD for bytes that were
         // not code page 932, is refused rather than saved changed.
-        check(error.number() == 5);
+        check(error.number() == ErrorNumber::invalidArgument);
         return 0;
     }
     writeScratch(saved.constData(), saved.size());
