@@ -55,15 +55,9 @@ QStringList withSlot(QStringList texts, int slot, const QString& text)
 }
 
 // The lines joined by `lineEnd`, after the last one too when `finalEnd`.
-QByteArray joined(const QStringList& lines, const QByteArray& lineEnd, bool finalEnd = true)
+QByteArray joined(const QStringList& lines, const QString& lineEnd, bool finalEnd = true)
 {
-    QByteArray bytes;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        bytes += cp932(lines[i]);
-        if (finalEnd || i + 1 < lines.size())
-            bytes += lineEnd;
-    }
-    return bytes;
+    return cp932(lines.join(lineEnd) + (finalEnd ? lineEnd : QString()));
 }
 
 QByteArray recordFile(const QString& marker, const QStringList& texts = numberedSlots(kSlotCount))
