@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using platform::AppError;
 using profile::kSlotCount;
 using profile::Record;

@@ -54,12 +54,6 @@ profile::Record record(const QString& prefix)
     return record;
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 // Brings the fault about, or with `on` false, takes it away again.
 void setFault(Fault fault, const AppDirectory& dir, bool on)
 {
@@ -115,7 +109,7 @@ Outcome runInChild(Fault fault, const AppDirectory& dir)
     if (!dropPrivileges(dir))
         return outcome;
     const QString path = dir.profilePath();
-    const QByteArray before = contents(path);
+    const QByteArray before = dir.readProfile();
     const profile::Record next = record(QStringLiteral("新"));
 
     ErrorRecorder recorder;
@@ -124,7 +118,7 @@ Outcome runInChild(Fault fault, const AppDirectory& dir)
     outcome.faultReports = int(recorder.count());
     outcome.faultNumber = recorder.count() ? recorder.reports().front().number() : 0;
     outcome.previousIntact =
-        fault == Fault::TargetIsDirectory ? QFileInfo(path).isDir() : contents(path) == before;
+        fault == Fault::TargetIsDirectory ? QFileInfo(path).isDir() : dir.readProfile() == before;
     // The other save's temporary is its own, not a stray of this save.
     outcome.strayEntries =
         int(dir.strayEntries().size()) - int(fault == Fault::AnotherSaveInProgress);
@@ -132,7 +126,7 @@ Outcome runInChild(Fault fault, const AppDirectory& dir)
     setFault(fault, dir, false);
     platform::trap([&] { profile::SaveProfile(path, next); });
     outcome.fixedReports = int(recorder.count()) - outcome.faultReports;
-    outcome.newRecordSaved = contents(path) == profile::encodeProfile(next);
+    outcome.newRecordSaved = dir.readProfile() == profile::encodeProfile(next);
     return outcome;
 }
 
