@@ -12,16 +12,11 @@
 
 #include "platform/TextFit.h"
 
+#include <functional>
+
 namespace {
 
-enum class Window
-{
-    Palette,
-    Editor,
-    EditorFirstRun,
-    Help,
-    Welcome
-};
+using Open = std::function<QWidget&(ProgramWindows&)>;
 
 // What does not fit in one control; empty when all of it does.
 QString misfit(const QWidget& control)
@@ -42,25 +37,9 @@ QString misfit(const QWidget& control)
         .arg(place->room.height());
 }
 
-QWidget& open(ProgramWindows& windows, Window window)
-{
-    switch (window) {
-    case Window::Palette:
-        return windows.palette();
-    case Window::Editor:
-    case Window::EditorFirstRun:
-        return windows.showEditor();
-    case Window::Help:
-        return windows.showHelp();
-    case Window::Welcome:
-        break;
-    }
-    return windows.showWelcome();
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(Window)
+Q_DECLARE_METATYPE(Open)
 
 class CaptionsTest : public QObject
 {
@@ -73,20 +52,24 @@ private slots:
 
 void CaptionsTest::textsFit_data()
 {
-    QTest::addColumn<Window>("window");
-    QTest::newRow("palette") << Window::Palette;
-    QTest::newRow("editor") << Window::Editor;
-    QTest::newRow("editor on a first run") << Window::EditorFirstRun;
-    QTest::newRow("help") << Window::Help;
-    QTest::newRow("welcome") << Window::Welcome;
+    QTest::addColumn<qint16>("hasProfile");
+    QTest::addColumn<Open>("open");
+    QTest::newRow("palette") << qint16(1) << Open(&ProgramWindows::palette);
+    QTest::newRow("editor") << qint16(1) << Open(&ProgramWindows::showEditor);
+    QTest::newRow("editor on a first run") << qint16(0) << Open(&ProgramWindows::showEditor);
+    QTest::newRow("help") << qint16(1) << Open(&ProgramWindows::showHelp);
+    QTest::newRow("welcome") << qint16(1) << Open([](ProgramWindows& windows) -> QWidget& {
+        return windows.showWelcome();
+    });
 }
 
 void CaptionsTest::textsFit()
 {
-    QFETCH(Window, window);
+    QFETCH(qint16, hasProfile);
+    QFETCH(Open, open);
 
-    ProgramSession session(window == Window::EditorFirstRun ? 0 : 1);
-    QWidget& shown = open(session.windows, window);
+    ProgramSession session(hasProfile);
+    QWidget& shown = open(session.windows);
     shown.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shown));
     QStringList misfits;
