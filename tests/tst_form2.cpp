@@ -97,17 +97,8 @@ void click(Form2& editor, const QString& button)
 // The file's bytes for a marker "1" and the given record.
 QByteArray savedBytes(const profile::Record& record)
 {
-    QStringList lines{u"1"_qs};
-    for (const QString& value : record)
-        lines << value;
-    return profileBytes(lines);
+    return profileBytes(QStringList{u"1"_qs} + QStringList(record.cbegin(), record.cend()));
 }
-
-enum class SaveFault
-{
-    ReadOnlyDirectory,
-    UnencodableCharacter
-};
 
 enum class Ending
 {
@@ -117,7 +108,6 @@ enum class Ending
 
 } // namespace
 
-Q_DECLARE_METATYPE(SaveFault)
 Q_DECLARE_METATYPE(Ending)
 
 class TestForm2 : public QObject
@@ -131,7 +121,6 @@ private slots:
     void captions_data();
     void captions();
     void toolTips();
-    void inputMethodReachesEveryEntryBox();
 
     void load_data();
     void load();
@@ -194,7 +183,7 @@ void TestForm2::boxKinds()
 
     Session session(1);
     Form2& editor = session.openEditor();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
     QWidget* box = control<QWidget>(editor, QStringLiteral("Text%1").arg(slot));
     QCOMPARE(editor.Text[slot], box);
     QCOMPARE(qobject_cast<QPlainTextEdit*>(box) != nullptr, multiLine);
@@ -203,6 +192,13 @@ void TestForm2::boxKinds()
         auto* line = qobject_cast<QLineEdit*>(box);
         QVERIFY(!(line && line->isReadOnly()));
         QVERIFY(!(line && line->echoMode() != QLineEdit::Normal));
+        // Japanese reaches the box through the input method.
+        box->setFocus();
+        QVERIFY(box->testAttribute(Qt::WA_InputMethodEnabled));
+        QInputMethodEvent composed;
+        composed.setCommitString(u"山田"_qs);
+        QApplication::sendEvent(box, &composed);
+        QCOMPARE(editor.slotText(slot), u"山田"_qs + kFilled[slot]);
     } else {
         // A derived slot's box sits in a frame that is never shown; the mouse
         // finds whatever is shown there instead.
@@ -274,22 +270,6 @@ void TestForm2::toolTips()
     }
     withTips.sort();
     QCOMPARE(withTips, (QStringList{u"Text55"_qs, u"Text56"_qs}));
-}
-
-void TestForm2::inputMethodReachesEveryEntryBox()
-{
-    Session session(1);
-    Form2& editor = session.openEditor();
-    QVERIFY(QTest::qWaitForWindowActive(&editor));
-    for (int slot : kEntrySlots) {
-        QWidget* box = editor.Text[slot];
-        box->setFocus();
-        QVERIFY(box->testAttribute(Qt::WA_InputMethodEnabled));
-        QInputMethodEvent composed;
-        composed.setCommitString(u"山田"_qs);
-        QApplication::sendEvent(box, &composed);
-        QVERIFY2(editor.slotText(slot).contains(u"山田"_qs), qPrintable(box->objectName()));
-    }
 }
 
 void TestForm2::load_data()
@@ -426,37 +406,34 @@ void TestForm2::commit()
 
 void TestForm2::failingSave_data()
 {
-    QTest::addColumn<SaveFault>("fault");
+    QTest::addColumn<bool>("readOnly"); // the directory; else the entry has no code page 932 bytes
     QTest::addColumn<QString>("entry");
-    QTest::newRow("read-only directory") << SaveFault::ReadOnlyDirectory << u"新しい"_qs;
+    QTest::addColumn<int>("number");
+    QTest::newRow("read-only directory") << true << u"新しい"_qs << ErrorNumber::permissionDenied;
     QTest::newRow("character outside code page 932")
-        << SaveFault::UnencodableCharacter << u"𠮷野"_qs;
+        << false << u"𠮷野"_qs << ErrorNumber::invalidArgument;
 }
 
 // On a first run: a commit whose save fails keeps the editor and the first-run
 // state; the first commit that saves opens the browser, and later ones do not.
 void TestForm2::failingSave()
 {
-    QFETCH(SaveFault, fault);
+    QFETCH(bool, readOnly);
     QFETCH(QString, entry);
+    QFETCH(int, number);
 
     Session session(0);
     const QByteArray directory = QFile::encodeName(session.dir.path());
     Form2& editor = session.openEditor();
     editor.setSlotText(1, entry);
-
-    if (fault == SaveFault::ReadOnlyDirectory) {
-        QCOMPARE(::chmod(directory.constData(), 0555), 0);
+    QCOMPARE(::chmod(directory.constData(), readOnly ? 0555 : 0777), 0);
+    {
         OrdinaryUser user;
-        click(editor, u"btn内容更新"_qs);
-    } else {
         click(editor, u"btn内容更新"_qs);
     }
 
-    QCOMPARE(session.errors.count(), std::size_t(1));
-    if (fault == SaveFault::ReadOnlyDirectory)
-        QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::permissionDenied});
-    else
+    QCOMPARE(session.errors.numbers(), QList<int>{number});
+    if (!readOnly)
         QVERIFY(session.errors.reports().front().description().contains(u"𠮷"_qs));
     QCOMPARE(session.palette().slotText(1), entry);
     QCOMPARE(session.palette().slotText(0), entry + kFilled[2]);
@@ -468,10 +445,8 @@ void TestForm2::failingSave()
     QCOMPARE(editor.slotText(1), entry);
 
     // Once the cause is gone, committing again succeeds.
-    if (fault == SaveFault::ReadOnlyDirectory)
-        QCOMPARE(::chmod(directory.constData(), 0700), 0);
-    else
-        editor.setSlotText(1, u"吉野"_qs);
+    QCOMPARE(::chmod(directory.constData(), 0700), 0);
+    editor.setSlotText(1, u"吉野"_qs);
     click(editor, u"btn内容更新"_qs);
     QCOMPARE(session.errors.count(), std::size_t(1));
     QCOMPARE(session.dir.readProfile(), savedBytes(session.palette().record()));
