@@ -87,6 +87,12 @@ inline QStringList numberedSlots(int count)
     return lines;
 }
 
+// A profile file: the marker line, then slot k holding "値k".
+inline QByteArray fileWithMarker(const QString& marker, int slotLines = profile::kSlotCount)
+{
+    return profileBytes(QStringList{marker} + numberedSlots(slotLines));
+}
+
 // A throw-away application directory.
 class AppDirectory
 {

@@ -2,25 +2,20 @@
 // runs once per window manager): the error report can be seen and used, and
 // the palette's frame leaves room for all of its controls.
 
-#include "TestSupport.h"
 #include "XDisplay.h"
 
-#include "app/Module1.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/Form4.h"
-#include "forms/ProgramWindows.h"
 #include "platform/Twips.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include <csignal>
-#include <memory>
 
 namespace {
 
@@ -66,20 +61,6 @@ QString dismissReportByMouse()
     return problem;
 }
 
-// The program installed in a folder of its own, beside the file a first run
-// finds there.
-struct InstalledCopy
-{
-    InstalledCopy()
-    {
-        QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
-        dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
-    }
-    QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
-
-    AppDirectory dir;
-};
-
 // A run of a copy, killed if it still runs when the test is over.
 struct Run : QProcess
 {
@@ -90,13 +71,26 @@ struct Run : QProcess
     }
 };
 
-std::unique_ptr<Run> start(const InstalledCopy& copy)
+// The program installed in a folder of its own, beside the file a first run
+// finds there.
+struct InstalledCopy
 {
-    auto process = std::make_unique<Run>();
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(copy.program(), QStringList());
-    return process;
-}
+    InstalledCopy()
+    {
+        QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
+        dir.writeProfile(fileWithMarker(u"0"_qs));
+    }
+    QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
+    std::unique_ptr<Run> start() const
+    {
+        auto process = std::make_unique<Run>();
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(program(), QStringList());
+        return process;
+    }
+
+    AppDirectory dir;
+};
 
 // The palette window of a running copy, once it is on the screen; 0 when none
 // comes.
@@ -105,16 +99,11 @@ WId paletteOf(const QProcess& process)
     WId palette = 0;
     (void)QTest::qWaitFor(
         [&] {
-            const QByteArray ids = xToolOutput(QStringLiteral("xdotool"),
-                                               {QStringLiteral("search"), QStringLiteral("--pid"),
-                                                QString::number(process.processId()),
-                                                QStringLiteral("--name"), u"^Ver\\."_qs});
-            for (const QByteArray& id : ids.split('\n')) {
-                if (xToolOutput(QStringLiteral("xdotool"),
-                                {QStringLiteral("getwindowname"), QString::fromLatin1(id)})
-                        .startsWith("Ver."))
-                    palette = id.toULongLong();
-            }
+            palette = xToolOutput(u"xdotool"_qs, {u"search"_qs, u"--all"_qs, u"--pid"_qs,
+                                                  QString::number(process.processId()),
+                                                  u"--name"_qs, u"^Ver\\."_qs})
+                          .trimmed()
+                          .toULongLong();
             return palette != 0;
         },
         20000);
@@ -132,7 +121,6 @@ class DesktopTest : public QObject
 private slots:
     void errorReport_data();
     void errorReport();
-    void paletteClientArea();
     void secondStart_data();
     void secondStart();
 };
@@ -150,7 +138,7 @@ void DesktopTest::errorReport()
 
     AppDirectory dir;
     if (failure != Failure::StartUp)
-        dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
+        dir.writeProfile(fileWithMarker(u"0"_qs));
     Module1 module{0, dir.path()};
     ProgramWindows windows(module);
     QString reportProblem = u"the report never came"_qs;
@@ -165,9 +153,15 @@ void DesktopTest::errorReport()
     QVERIFY(QTest::qWaitForWindowExposed(&palette));
     if (failure == Failure::StartUp) {
         QVERIFY2(reportProblem.isEmpty(), qPrintable(reportProblem));
-        // The program goes on: the palette answers the mouse, once placed
-        // by its frame.
+        // Once placed by its frame, the palette keeps its own outer size
+        // wherever the frame leaves room for all of its controls, and grows no
+        // more than they need where it does not.
         QTRY_VERIFY(palette.frameGeometry() != palette.geometry());
+        const QRect contents = palette.childrenRect();
+        const QSize frame = palette.frameGeometry().size() - palette.size();
+        QCOMPARE(palette.size(), (platform::twipsSize(1800, 8685) - frame)
+                                     .expandedTo({contents.right() + 1, contents.bottom() + 1}));
+        // The program goes on: the palette answers the mouse.
         QVERIFY(clickOn(*palette.btnHelp));
         QTRY_VERIFY(windows.help() && windows.help()->isVisible());
         return;
@@ -182,34 +176,6 @@ void DesktopTest::errorReport()
     QVERIFY2(reportProblem.isEmpty(), qPrintable(reportProblem));
     QVERIFY(clickOn(*editor.btnキャンセル));
     QTRY_VERIFY(!windows.editor());
-}
-
-void DesktopTest::paletteClientArea()
-{
-    AppDirectory dir;
-    dir.writeProfile(profileBytes(QStringList{u"0"_qs} + numberedSlots(profile::kSlotCount)));
-    ErrorRecorder errors;
-    Module1 module{0, dir.path()};
-    ProgramWindows windows(module);
-    QVERIFY(startUpAndWait(windows));
-    Form1& palette = windows.palette();
-    QVERIFY(QTest::qWaitForWindowExposed(&palette));
-    QTRY_VERIFY(palette.frameGeometry() != palette.geometry());
-
-    const QRect contents = palette.childrenRect();
-    const QSize needed(contents.right() + 1, contents.bottom() + 1);
-    QVERIFY2(palette.width() >= needed.width() && palette.height() >= needed.height(),
-             qPrintable(QStringLiteral("client %1 x %2 cuts contents %3 x %4")
-                            .arg(palette.width())
-                            .arg(palette.height())
-                            .arg(needed.width())
-                            .arg(needed.height())));
-    // The palette's own outer size is kept wherever the frame leaves room for that,
-    // and grows no more than the contents need where it does not.
-    const QSize intendedOuter = platform::twipsSize(1800, 8685);
-    const QSize frame = palette.frameGeometry().size() - palette.size();
-    QCOMPARE(palette.size(), (intendedOuter - frame).expandedTo(needed));
-    QCOMPARE(errors.count(), std::size_t(0));
 }
 
 void DesktopTest::secondStart_data()
@@ -230,7 +196,7 @@ void DesktopTest::secondStart()
     QFETCH(bool, secondRuns);
 
     const InstalledCopy first;
-    const auto firstRun = start(first);
+    const auto firstRun = first.start();
     const WId firstPalette = paletteOf(*firstRun);
     QVERIFY(firstPalette);
     if (firstKilled) {
@@ -245,7 +211,7 @@ void DesktopTest::secondStart()
 
     const std::unique_ptr<InstalledCopy> other =
         sameFolder ? nullptr : std::make_unique<InstalledCopy>();
-    const auto secondRun = start(sameFolder ? first : *other);
+    const auto secondRun = (sameFolder ? first : *other).start();
     if (secondRuns) {
         QVERIFY(paletteOf(*secondRun));
     } else {

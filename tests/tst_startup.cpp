@@ -35,12 +35,6 @@ enum class Opened
     Browser
 };
 
-// Lines 2.. of a file: slot k holds "値k".
-QByteArray fileWithMarker(const QString& marker, int slotLines = kSlotCount)
-{
-    return profileBytes(QStringList{marker} + numberedSlots(slotLines));
-}
-
 QWidget* secondWindow(const ProgramWindows& windows)
 {
     if (windows.welcome())
