@@ -65,11 +65,10 @@ inline SeenColours seenColours(QWidget& control)
 // The service browser's windows that are on the screen.
 inline QWidgetList shownBrowsers()
 {
-    QWidgetList shown;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QStringLiteral("Form6") && window->isVisible())
-            shown << window;
-    }
+    QWidgetList shown = QApplication::topLevelWidgets();
+    shown.removeIf([](const QWidget* window) {
+        return window->objectName() != QStringLiteral("Form6") || !window->isVisible();
+    });
     return shown;
 }
 

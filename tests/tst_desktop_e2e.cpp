@@ -10,6 +10,7 @@
 #include "forms/Form4.h"
 #include "platform/Twips.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -72,7 +73,7 @@ struct Run : QProcess
 };
 
 // The program installed in a folder of its own, beside the file a first run
-// finds there.
+// finds there; without it the copy would stop at an error report.
 struct InstalledCopy
 {
     InstalledCopy()
@@ -85,6 +86,8 @@ struct InstalledCopy
     {
         auto process = std::make_unique<Run>();
         process->setProcessChannelMode(QProcess::ForwardedChannels);
+        // From another working directory: the copy reads the file beside itself.
+        process->setWorkingDirectory(QDir::rootPath());
         process->start(program(), QStringList());
         return process;
     }

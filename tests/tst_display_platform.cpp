@@ -22,19 +22,18 @@ void DisplayPlatformTest::choice_data()
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<QByteArray>("platform");
 
-    QTest::newRow("Wayland with XWayland")
-        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
-    QTest::newRow("Wayland with XWayland, empty choice")
-        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("") << QByteArray("xcb");
-    QTest::newRow("Wayland with XWayland, user chose wayland")
-        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland")
-        << QByteArray("wayland");
-    QTest::newRow("pure Wayland") << QByteArray("wayland-0") << QByteArray() << QByteArray()
-                                  << QByteArray();
-    QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray()
-                                 << QByteArray();
-    QTest::newRow("no display, user chose offscreen")
-        << QByteArray() << QByteArray() << QByteArray("offscreen") << QByteArray("offscreen");
+    // A null value: the variable is not set.
+    const auto row = [](const char* name, const char* wayland, const char* x11, const char* chosen,
+                        const char* platform) {
+        QTest::newRow(name) << QByteArray(wayland) << QByteArray(x11) << QByteArray(chosen)
+                            << QByteArray(platform);
+    };
+    row("Wayland with XWayland", "wayland-0", ":0", nullptr, "xcb");
+    row("Wayland with XWayland, empty choice", "wayland-0", ":0", "", "xcb");
+    row("Wayland with XWayland, user chose wayland", "wayland-0", ":0", "wayland", "wayland");
+    row("pure Wayland", "wayland-0", nullptr, nullptr, nullptr);
+    row("X11 session", nullptr, ":0", nullptr, nullptr);
+    row("no display, user chose offscreen", nullptr, nullptr, "offscreen", "offscreen");
 }
 
 void DisplayPlatformTest::choice()

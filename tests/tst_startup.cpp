@@ -18,10 +18,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 using profile::kSlotCount;
 
 namespace {
@@ -59,7 +55,6 @@ private slots:
     void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
     void browserModuleMissing();
-    void readsTheFileBesideTheProgram();
 };
 
 void TestStartup::outcomes_data()
@@ -310,28 +305,6 @@ void TestStartup::browserModuleMissing()
     QCOMPARE(int(session.module.HasProfile), 0);
     QTRY_COMPARE(QApplication::activeWindow(), &session.windows.palette());
     QCOMPARE(session.windows.palette().slotText(kSlotCount - 1), QStringLiteral("値56"));
-}
-
-void TestStartup::readsTheFileBesideTheProgram()
-{
-    // The program, copied into a folder of its own, starts from another
-    // working directory. Its NAME.txt is a named pipe, which tells the test
-    // the moment the program opens it.
-    QTemporaryDir folder, elsewhere;
-    const QString program = folder.filePath(QStringLiteral("petatto-meibo"));
-    QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program));
-    const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("NAME.txt")));
-    QCOMPARE(::mkfifo(file.constData(), 0600), 0);
-
-    QProcess run;
-    run.setWorkingDirectory(elsewhere.path());
-    run.start(program);
-    int writer = -1;
-    QTRY_VERIFY_WITH_TIMEOUT((writer = ::open(file.constData(), O_WRONLY | O_NONBLOCK)) >= 0,
-                             30000);
-    ::close(writer);
-    run.kill();
-    QVERIFY(run.waitForFinished());
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestStartup)
