@@ -334,7 +334,8 @@ void TestForm2::commit_data()
                      {41, u"値42@値43"_qs},
                      {46, u"値47/値48"_qs}};
 
-    // With every entry empty, only the derived slots' separators are left.
+    // With every entry empty, the derived slots keep only their separators
+    // and every other slot is empty.
     SlotTexts noEntries;
     for (int slot : kEntrySlots)
         noEntries.insert(slot, QString());
@@ -532,13 +533,12 @@ void TestForm2::cancel()
     QCOMPARE(browserShows.visibleAtShow.size(), browserAfter && !browserOpen ? 1 : 0);
     for (const QStringList& visible : browserShows.visibleAtShow)
         QVERIFY(!visible.contains(u"Form2"_qs));
-    session.expectUntouched(nullptr);
 
     // Opened again, the editor shows the palette, not what was discarded.
     Form2& reopened = session.openEditor();
     QCOMPARE(slotTexts(reopened), kFilled);
     QCOMPARE(control<QLabel>(reopened, u"Label1"_qs)->text().isEmpty(), hasProfile != 0);
-    QCOMPARE(session.errors.count(), std::size_t(0));
+    session.expectUntouched(nullptr);
 }
 
 void TestForm2::tabOrder()
