@@ -56,9 +56,9 @@ private slots:
 
 private:
     QPoint slotCentre(int slot) const;
-    QPoint pageElementCentre(const QString& id);
-    QVariantMap pageValues();
-    void checkOnlyFieldHolds(const QString& id, const QString& text);
+    // Drags from `from` onto the practice form's field `id` and awaits `text`
+    // there and nothing in the other fields.
+    void dragOntoField(const QPoint& from, const QString& id, int button, const QString& text);
 
     std::unique_ptr<ProgramSession> m_session;
     ProgramWindows* m_windows = nullptr;
@@ -107,35 +107,21 @@ QPoint TestDragEndToEnd::slotCentre(int slot) const
     return box.mapToGlobal(box.rect().center());
 }
 
-QPoint TestDragEndToEnd::pageElementCentre(const QString& id)
+void TestDragEndToEnd::dragOntoField(const QPoint& from, const QString& id, int button,
+                                     const QString& text)
 {
-    // The form may reach below the window; the user would scroll to the box.
-    const QVariantList centre =
-        evaluate(*m_browser->brwWebBrowser,
-                 QStringLiteral("(function(){ const e = document.getElementById('%1');"
-                                " e.scrollIntoView({block: 'center'});"
-                                " const r = e.getBoundingClientRect();"
-                                " return [Math.round(r.left + r.width / 2),"
-                                " Math.round(r.top + r.height / 2)]; })()")
-                     .arg(id))
-            .toList();
-    if (centre.size() != 2)
-        return {};
-    return m_browser->brwWebBrowser->mapToGlobal(QPoint(centre[0].toInt(), centre[1].toInt()));
-}
-
-QVariantMap TestDragEndToEnd::pageValues()
-{
-    return evaluate(*m_browser->brwWebBrowser,
-                    QStringLiteral("Object.fromEntries(new FormData("
-                                   "document.getElementById('practice')))"))
-        .toMap();
-}
-
-void TestDragEndToEnd::checkOnlyFieldHolds(const QString& id, const QString& text)
-{
-    const QVariantMap values = pageValues();
-    QVERIFY(values.contains(id));
+    platform::Browser& view = *m_browser->brwWebBrowser;
+    QPoint target;
+    QTRY_VERIFY(!(target = elementCentre(view, id)).isNull());
+    QVERIFY(dragWithRealMouse(from, view.mapToGlobal(target), button));
+    QVariantMap values;
+    QTRY_COMPARE_WITH_TIMEOUT(
+        (values = evaluate(view, QStringLiteral("Object.fromEntries(new FormData("
+                                                "document.getElementById('practice')))"))
+                      .toMap())
+            .value(id)
+            .toString(),
+        text, kPageTimeout);
     for (auto field = values.cbegin(); field != values.cend(); ++field)
         QCOMPARE(field.value().toString(), field.key() == id ? text : QString());
 }
@@ -144,28 +130,17 @@ void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText_data()
 {
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("button"); // X button: 1 left, 2 middle, 3 right
     QTest::addColumn<QString>("field");
-
-    struct Case
-    {
-        const char* name;
-        int slot;
-        const char16_t* text;
-        int button; // X button: 1 left, 2 middle, 3 right
-        const char* field;
-    };
-    constexpr Case kCases[] = {
-        {"e-mail, right button", 42, u"hanako.yamada@example.jp", 3, "email"},
-        {"postal code, middle button", 16, u"1000005", 2, "postal-code"},
-        {"kanji name, left button", 0, u"山田　花子", 1, "name-kanji"},
-        {"line break into a textarea", 54, u"一行目の説明\n二行目の説明", 1, "description"},
-        {"outside code page 932", 28, u"𠮷野家と🍣のサイト", 1, "site-name"},
-        {"placeholder of an unloaded slot", 19, profile::kPlaceholder, 1, "address"},
-    };
-    for (const Case& row : kCases)
-        QTest::newRow(row.name) << row.slot << QString::fromUtf16(row.text) << row.button
-                                << QString::fromLatin1(row.field);
+    QTest::newRow("e-mail, right button")
+        << 42 << u"hanako.yamada@example.jp"_qs << 3 << u"email"_qs;
+    QTest::newRow("postal code, middle button") << 16 << u"1000005"_qs << 2 << u"postal-code"_qs;
+    QTest::newRow("kanji name, left button") << 0 << u"山田　花子"_qs << 1 << u"name-kanji"_qs;
+    QTest::newRow("line break into a textarea")
+        << 54 << u"一行目の説明\n二行目の説明"_qs << 1 << u"description"_qs;
+    QTest::newRow("outside code page 932") << 28 << u"𠮷野家と🍣のサイト"_qs << 1 << u"site-name"_qs;
+    QTest::newRow("placeholder of an unloaded slot")
+        << 19 << QString::fromUtf16(profile::kPlaceholder) << 1 << u"address"_qs;
 }
 
 void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()
@@ -177,12 +152,7 @@ void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()
     Form1& palette = m_windows->palette();
     palette.setSlotText(slot, text);
 
-    QPoint target;
-    QTRY_VERIFY(!(target = pageElementCentre(field)).isNull());
-    QVERIFY(dragWithRealMouse(slotCentre(slot), target, button));
-
-    QTRY_COMPARE_WITH_TIMEOUT(pageValues().value(field).toString(), text, kPageTimeout);
-    checkOnlyFieldHolds(field, text);
+    dragOntoField(slotCentre(slot), field, button, text);
     QCOMPARE(palette.slotText(slot), text);
     // No menu may be left open to swallow the user's next click; the engine
     // would open one a moment after a right-button drop.
@@ -204,12 +174,7 @@ void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
 
     // A second drag from the box dropped on shows the first one is over and
     // that the box still offers its own text.
-    const QString field = QStringLiteral("login-id");
-    QPoint target;
-    QTRY_VERIFY(!(target = pageElementCentre(field)).isNull());
-    QVERIFY(dragWithRealMouse(slotCentre(kTarget), target, 1));
-    QTRY_COMPARE_WITH_TIMEOUT(pageValues().value(field).toString(), targetText, kPageTimeout);
-    checkOnlyFieldHolds(field, targetText);
+    dragOntoField(slotCentre(kTarget), QStringLiteral("login-id"), 1, targetText);
     QCOMPARE(palette.slotText(kSource), sourceText);
     QCOMPARE(palette.slotText(kTarget), targetText);
     QCOMPARE(m_windows->browser(), m_browser);
