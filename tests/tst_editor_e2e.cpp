@@ -4,6 +4,7 @@
 // from xdotool, so they travel the same way as a user's.
 
 #include "WidgetTest.h"
+#include "XDisplay.h"
 
 #include "forms/Form1.h"
 #include "forms/Form2.h"
@@ -13,16 +14,6 @@
 #include <QPushButton>
 
 namespace {
-
-// A left click in the middle of a control.
-bool clickOn(QWidget& control)
-{
-    QWidget* window = control.window();
-    const QPoint centre = control.mapTo(window, control.rect().center());
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
-                    QString::number(window->winId()), QString::number(centre.x()),
-                    QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
-}
 
 // Types `text` into an editor box one character at a time, awaiting each.
 // Workaround: xdotool types a character missing from the keymap by binding
@@ -52,12 +43,6 @@ bool typeInto(Form2& editor, int slot, const QString& text)
             return false;
     }
     return true;
-}
-
-QByteArray firstRunFile()
-{
-    QFile file(QStringLiteral(PETATTO_FIRST_RUN_FILE));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -97,10 +82,10 @@ void TestEditorEndToEnd::firstProfile()
 
     // The program's start, on an application directory of its own that holds
     // the file a fresh installation ships.
-    const QByteArray firstRun = firstRunFile();
-    QVERIFY(!firstRun.isEmpty());
+    QFile firstRun(QStringLiteral(PETATTO_FIRST_RUN_FILE));
+    QVERIFY(firstRun.open(QIODevice::ReadOnly) && firstRun.size() > 0);
     ProgramSession session;
-    session.dir.writeProfile(firstRun);
+    session.dir.writeProfile(firstRun.readAll());
     ProgramWindows& windows = session.windows;
     QVERIFY(startUpAndWait(windows));
     Form1& palette = windows.palette();
@@ -146,10 +131,9 @@ void TestEditorEndToEnd::firstProfile()
     for (const SlotText& slot : shown)
         QCOMPARE(palette.slotText(slot.slot), slot.text);
 
-    QStringList lines{u"1"_qs};
-    for (const QString& value : palette.record())
-        lines << value;
-    QCOMPARE(session.dir.readProfile(), profileBytes(lines));
+    const profile::Record record = palette.record();
+    QCOMPARE(session.dir.readProfile(),
+             profileBytes(QStringList{u"1"_qs} + QStringList(record.begin(), record.end())));
     QCOMPARE(session.dir.readProfile().split('\n').value(22), QByteArray("\x81\x60\r"));
     QCOMPARE(session.errors.numbers(), QList<int>());
 }
