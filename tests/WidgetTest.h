@@ -7,7 +7,6 @@
 #include "platform/Application.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -98,20 +97,6 @@ public:
 private:
     QString m_window;
 };
-
-// Runs xdotool, which moves the real pointer and types on the real keyboard,
-// while this process keeps handling its own window events: a drag runs inside
-// the press handler, so the program must answer while xdotool still works.
-inline bool xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForStarted())
-        return false;
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000))
-        return false;
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
 
 // Runs the program's start-up sequence and waits until it is over: its last
 // step, the second window, follows the palette's first paint.

@@ -6,6 +6,27 @@
 #include <QTest>
 #include <QWidget>
 
+// What an X client tool printed; null when it failed. The tool runs while this
+// process keeps handling its own window events: a drag runs inside the press
+// handler, so the program must answer while xdotool still works.
+inline QByteArray xToolOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForStarted() ||
+        !QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000) ||
+        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {};
+    const QByteArray output = process.readAllStandardOutput();
+    return output.isNull() ? QByteArray("") : output;
+}
+
+// Runs xdotool, which moves the real pointer and types on the real keyboard.
+inline bool xdotool(const QStringList& arguments)
+{
+    return !xToolOutput(QStringLiteral("xdotool"), arguments).isNull();
+}
+
 // A left click in the middle of a control.
 inline bool clickOn(QWidget& control)
 {
@@ -14,18 +35,6 @@ inline bool clickOn(QWidget& control)
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
                     QString::number(window->winId()), QString::number(centre.x()),
                     QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
-}
-
-// What an X client tool printed; null when it failed.
-inline QByteArray xToolOutput(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForStarted() ||
-        !QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }) ||
-        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {};
-    return process.readAllStandardOutput() + QByteArray("");
 }
 
 // The window manager's stacking order of the windows it manages, bottom first.
