@@ -5,6 +5,7 @@
 // engine's drop handling both take part, as they do for the user.
 #include "PageScript.h"
 #include "WidgetTest.h"
+#include "XDisplay.h"
 
 #include "forms/Form1.h"
 #include "forms/Form6.h"
@@ -61,7 +62,6 @@ private:
     void dragOntoField(const QPoint& from, const QString& id, int button, const QString& text);
 
     std::unique_ptr<ProgramSession> m_session;
-    ProgramWindows* m_windows = nullptr;
     Form6* m_browser = nullptr;
 };
 
@@ -72,12 +72,11 @@ void TestDragEndToEnd::initTestCase()
     m_session = std::make_unique<ProgramSession>();
     m_session->dir.writeProfile(
         profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
-    m_windows = &m_session->windows;
-    QVERIFY(startUpAndWait(*m_windows));
+    QVERIFY(startUpAndWait(m_session->windows));
 
-    m_browser = m_windows->browser();
+    m_browser = m_session->windows.browser();
     QVERIFY2(m_browser, "a profile exists, so the service browser opens at start-up");
-    QVERIFY(QTest::qWaitForWindowExposed(&m_windows->palette()));
+    QVERIFY(QTest::qWaitForWindowExposed(&m_session->windows.palette()));
     QVERIFY(QTest::qWaitForWindowExposed(m_browser));
     QTRY_COMPARE_WITH_TIMEOUT(
         evaluate(*m_browser->brwWebBrowser, QStringLiteral("document.readyState")).toString(),
@@ -85,7 +84,7 @@ void TestDragEndToEnd::initTestCase()
     QCOMPARE(m_browser->brwWebBrowser->url(), QUrl(QString::fromLatin1(Form6::kStartPage)));
     // Both windows sit where the window manager was asked to put them.
     QTRY_COMPARE(m_browser->frameGeometry().topLeft(),
-                 m_windows->palette().frameGeometry().topRight() + QPoint(1, 0));
+                 m_session->windows.palette().frameGeometry().topRight() + QPoint(1, 0));
 }
 
 void TestDragEndToEnd::init()
@@ -103,7 +102,7 @@ void TestDragEndToEnd::cleanupTestCase()
 
 QPoint TestDragEndToEnd::slotCentre(int slot) const
 {
-    const PaletteSlotBox& box = *m_windows->palette().Text[slot];
+    const PaletteSlotBox& box = *m_session->windows.palette().Text[slot];
     return box.mapToGlobal(box.rect().center());
 }
 
@@ -114,14 +113,13 @@ void TestDragEndToEnd::dragOntoField(const QPoint& from, const QString& id, int 
     QPoint target;
     QTRY_VERIFY(!(target = elementCentre(view, id)).isNull());
     QVERIFY(dragWithRealMouse(from, view.mapToGlobal(target), button));
-    QVariantMap values;
-    QTRY_COMPARE_WITH_TIMEOUT(
-        (values = evaluate(view, QStringLiteral("Object.fromEntries(new FormData("
-                                                "document.getElementById('practice')))"))
-                      .toMap())
-            .value(id)
-            .toString(),
-        text, kPageTimeout);
+    const auto fieldValues = [&view] {
+        return evaluate(view, QStringLiteral("Object.fromEntries(new FormData("
+                                             "document.getElementById('practice')))"))
+            .toMap();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(fieldValues().value(id).toString(), text, kPageTimeout);
+    const QVariantMap values = fieldValues();
     for (auto field = values.cbegin(); field != values.cend(); ++field)
         QCOMPARE(field.value().toString(), field.key() == id ? text : QString());
 }
@@ -149,7 +147,7 @@ void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()
     QFETCH(QString, text);
     QFETCH(int, button);
     QFETCH(QString, field);
-    Form1& palette = m_windows->palette();
+    Form1& palette = m_session->windows.palette();
     palette.setSlotText(slot, text);
 
     dragOntoField(slotCentre(slot), field, button, text);
@@ -166,7 +164,7 @@ void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
     constexpr int kTarget = 2;
     const QString sourceText = QStringLiteral("山田");
     const QString targetText = QStringLiteral("花子");
-    Form1& palette = m_windows->palette();
+    Form1& palette = m_session->windows.palette();
     palette.setSlotText(kSource, sourceText);
     palette.setSlotText(kTarget, targetText);
 
@@ -177,7 +175,7 @@ void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
     dragOntoField(slotCentre(kTarget), QStringLiteral("login-id"), 1, targetText);
     QCOMPARE(palette.slotText(kSource), sourceText);
     QCOMPARE(palette.slotText(kTarget), targetText);
-    QCOMPARE(m_windows->browser(), m_browser);
+    QCOMPARE(m_session->windows.browser(), m_browser);
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestDragEndToEnd)
