@@ -22,10 +22,9 @@ public:
         });
     }
 
-    QUrl url(const QString& path, const QString& host = QStringLiteral("127.0.0.1")) const
+    QUrl url(const QString& path) const
     {
-        return QUrl(
-            QStringLiteral("http://%1:%2%3").arg(host).arg(m_server.serverPort()).arg(path));
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
     }
 
     const QStringList& requested() const { return m_requested; }
@@ -35,12 +34,10 @@ private:
     {
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-            m_requests[socket] += socket->readAll();
-            const QByteArray& request = m_requests[socket];
-            if (!request.contains("\r\n\r\n"))
+            // The socket holds what came until the request's head is whole.
+            if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
                 return;
-            const QString path = QString::fromLatin1(request.split(' ').value(1));
-            m_requests.remove(socket);
+            const QString path = QString::fromLatin1(socket->readAll().split(' ').value(1));
             m_requested.append(path);
             const bool known = m_pages.contains(path);
             const QByteArray body =
@@ -57,6 +54,5 @@ private:
 
     QTcpServer m_server;
     QMap<QString, QByteArray> m_pages;
-    QMap<QTcpSocket*, QByteArray> m_requests;
     QStringList m_requested;
 };

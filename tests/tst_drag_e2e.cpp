@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kNoSlot = -1;
 constexpr int kPageTimeout = 20000;
 
 // Presses `button` at `from`, moves there from in small steps as a hand would,

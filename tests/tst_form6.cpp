@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -40,10 +41,7 @@ bool waitForLoad(QWebEngineView& view)
 // nothing from outside the program.
 struct RequestLog : QWebEngineUrlRequestInterceptor
 {
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override
-    {
-        urls.append(info.requestUrl());
-    }
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override { urls << info.requestUrl(); }
     QList<QUrl> urls;
 };
 
@@ -68,16 +66,12 @@ QStringList& logged()
 }
 
 // Clicks as the user does, through the window system, so that whatever a
-// modal window blocks is blocked here too.
-void userClick(QWidget& widget, const QPoint& at)
+// modal window blocks is blocked here too; in the middle unless told where.
+void userClick(QWidget& widget, std::optional<QPoint> at = {})
 {
     QWidget& window = *widget.window();
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, widget.mapTo(&window, at));
-}
-
-void userClick(QWidget& widget)
-{
-    userClick(widget, widget.rect().center());
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                      widget.mapTo(&window, at.value_or(widget.rect().center())));
 }
 
 // Counts the presses that reach a widget past the window system's checks.
@@ -104,12 +98,11 @@ bool whenDialogShows(Form6& form, const std::function<void(platform::BrowserDial
     bool ran = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        platform::BrowserDialog* dialog = shownDialog(form);
-        if (!dialog)
-            return;
-        poll.stop();
-        steps(*dialog);
-        ran = true;
+        if (platform::BrowserDialog* dialog = shownDialog(form)) {
+            poll.stop();
+            steps(*dialog);
+            ran = true;
+        }
     });
     poll.start(10);
     return QTest::qWaitFor([&] { return ran; }, 20000);
@@ -217,7 +210,7 @@ void TestForm6::startPageIsBundledAndOffline()
         QCOMPARE(url.scheme(), QStringLiteral("qrc"));
     QVERIFY(evaluate(*form.brwWebBrowser, QStringLiteral("document.body.innerText"))
                 .toString()
-                .contains(QStringLiteral("ペタッと名簿")));
+                .contains(kCaption));
 }
 
 void TestForm6::startPageOffersPracticeFields_data()
