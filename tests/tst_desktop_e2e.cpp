@@ -27,11 +27,12 @@ enum class Failure
     Commit   // the editor holds a character that code page 932 cannot hold
 };
 
-// Awaits the modal error report, checks that the window manager stacks it
-// above every other window of the program, and dismisses it with the mouse.
-// Runs inside the report's own event loop; returns what went wrong, after
-// closing a report the mouse could not close, so that the test goes on.
-QString dismissReportByMouse()
+// Awaits the modal error report, checks what it says and that the window
+// manager stacks it above every other window of the program, and dismisses it
+// with the mouse. Runs inside the report's own event loop; returns what went
+// wrong, after closing a report the mouse could not close, so that the test
+// goes on.
+QString dismissReportByMouse(const QString& text)
 {
     QMessageBox* report = nullptr;
     if (!QTest::qWaitFor([&] {
@@ -50,8 +51,10 @@ QString dismissReportByMouse()
         return reportPlace >= 0;
     };
     QString problem;
+    if (report->windowTitle() != u"ＶＢエラー"_qs || report->text() != text)
+        problem = u"The report reads %1: %2. "_qs.arg(report->windowTitle(), report->text());
     if (!QTest::qWaitFor(stackedOnTop))
-        problem = QStringLiteral("the report is stacked under another window of the program. ");
+        problem += QStringLiteral("The report is stacked under another window of the program. ");
     if (!report->screen()->availableGeometry().contains(report->frameGeometry()))
         problem += QStringLiteral("The report is not wholly on the screen. ");
     if (!clickOn(*report->button(QMessageBox::Ok)) ||
@@ -131,13 +134,21 @@ private slots:
 void DesktopTest::errorReport_data()
 {
     QTest::addColumn<Failure>("failure");
-    QTest::newRow("start-up without a profile file") << Failure::StartUp;
-    QTest::newRow("commit of a character code page 932 cannot hold") << Failure::Commit;
+    QTest::addColumn<QString>("report");
+    QTest::newRow("start-up without a profile file")
+        << Failure::StartUp
+        << u"ファイルが見つかりません。\n\n【エラーコード＝%1】"_qs.arg(ErrorNumber::fileNotFound);
+    QTest::newRow("commit of a character code page 932 cannot hold")
+        << Failure::Commit
+        << u"「職業」の文字「\U0001F600」(U+1F600) は保存できません。"
+           u"この文字を別の文字に置き換えてから、もう一度保存して下さい。\n\n【エラーコード＝%1】"_qs
+               .arg(ErrorNumber::invalidArgument);
 }
 
 void DesktopTest::errorReport()
 {
     QFETCH(Failure, failure);
+    QFETCH(QString, report);
 
     AppDirectory dir;
     if (failure != Failure::StartUp)
@@ -146,7 +157,7 @@ void DesktopTest::errorReport()
     ProgramWindows windows(module);
     QString reportProblem = u"the report never came"_qs;
     const auto expectReport = [&] {
-        QTimer::singleShot(0, [&] { reportProblem = dismissReportByMouse(); });
+        QTimer::singleShot(0, [&] { reportProblem = dismissReportByMouse(report); });
     };
 
     if (failure == Failure::StartUp)

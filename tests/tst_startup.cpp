@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QScreen>
@@ -51,7 +50,6 @@ private slots:
     void outcomes();
     void controlsLookAsDesigned_data();
     void controlsLookAsDesigned();
-    void defaultReportAndPaletteFrame();
     void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
     void browserModuleMissing();
@@ -128,6 +126,10 @@ void TestStartup::outcomes()
         QTRY_COMPARE(welcome->frameGeometry().center(),
                      welcome->screen()->availableGeometry().center());
     QCOMPARE(palette.windowTitle(), u"Ver.0.1"_qs);
+    QVERIFY(palette.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(palette.minimumSize(), palette.maximumSize());
     for (int slot = 0; slot < kSlotCount; ++slot)
         QCOMPARE(palette.slotText(slot),
                  slot < slotsFilled ? QStringLiteral("値%1").arg(slot) : kPlaceholder);
@@ -203,35 +205,6 @@ void TestStartup::controlsLookAsDesigned()
         QVERIFY(palette.Text[slot]->isReadOnly());
         QCOMPARE(control->toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
     }
-}
-
-void TestStartup::defaultReportAndPaletteFrame()
-{
-    AppDirectory emptyDirectory;
-    Module1 module{0, emptyDirectory.path()};
-    ProgramWindows windows(module);
-    Form1& palette = windows.palette();
-
-    // The report of the missing file, as the user reads it in the default
-    // reporter's message box.
-    QString title, text;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            box->accept();
-        }
-    });
-    answer.start(10);
-    palette.Load();
-    QCOMPARE(title, u"ＶＢエラー"_qs);
-    QCOMPARE(text, QStringLiteral("ファイルが見つかりません。\n\n【エラーコード＝%1】")
-                       .arg(ErrorNumber::fileNotFound));
-    QVERIFY(palette.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QCOMPARE(palette.minimumSize(), palette.maximumSize());
 }
 
 void TestStartup::controlsHaveAccessibleNames()
