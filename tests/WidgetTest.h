@@ -10,7 +10,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <span>
 
 // One run of the program on an application directory of its own, with error
 // reports recorded instead of shown. The test opens the windows it needs.
@@ -23,6 +25,17 @@ struct ProgramSession
     Module1 module;
     ProgramWindows windows{module};
 };
+
+// Opens one of the program's windows, for tables of windows.
+using Open = std::function<QWidget&(ProgramWindows&)>;
+Q_DECLARE_METATYPE(Open)
+
+// The pixels of a 32-bit image, row after row (its rows have no padding).
+inline std::span<const QRgb> pixels(const QImage& image)
+{
+    return {reinterpret_cast<const QRgb*>(image.constBits()),
+            std::size_t(image.width()) * std::size_t(image.height())};
+}
 
 // The colours a user sees in a control, from a grab: the most common one just
 // inside its top and bottom border is the background; the one that stands out
@@ -37,12 +50,12 @@ struct SeenColours
 inline SeenColours seenColours(QWidget& control)
 {
     constexpr int kBorder = 2;
-    const QImage image = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect inside = image.rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    const QImage grab = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage inside = grab.copy(grab.rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
     QHash<QRgb, int> edges;
-    for (int x = inside.left(); x <= inside.right(); ++x) {
-        ++edges[image.pixel(x, inside.top())];
-        ++edges[image.pixel(x, inside.bottom())];
+    for (int x = 0; x < inside.width(); ++x) {
+        ++edges[inside.pixel(x, 0)];
+        ++edges[inside.pixel(x, inside.height() - 1)];
     }
     const QRgb background = std::max_element(edges.cbegin(), edges.cend()).key();
     const auto distance = [background](QRgb colour) {
@@ -51,14 +64,7 @@ inline SeenColours seenColours(QWidget& control)
                   blue = qBlue(colour) - qBlue(background);
         return red * red + green * green + blue * blue;
     };
-    QRgb ink = background;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            if (distance(image.pixel(x, y)) > distance(ink))
-                ink = image.pixel(x, y);
-        }
-    }
-    return {QColor(background), QColor(ink)};
+    return {QColor(background), QColor(*std::ranges::max_element(pixels(inside), {}, distance))};
 }
 
 // The service browser's windows that are on the screen.

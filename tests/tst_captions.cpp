@@ -12,11 +12,7 @@
 
 #include "platform/TextFit.h"
 
-#include <functional>
-
 namespace {
-
-using Open = std::function<QWidget&(ProgramWindows&)>;
 
 // What does not fit in one control; empty when all of it does.
 QString misfit(const QWidget& control)
@@ -38,8 +34,6 @@ QString misfit(const QWidget& control)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Open)
 
 class CaptionsTest : public QObject
 {

@@ -18,32 +18,15 @@ namespace {
 const QColor kLineColour(192, 192, 255);
 const QColor kRed(255, 0, 0), kPaleRed(255, 128, 128);
 
-enum class Guide
-{
-    Help,
-    Welcome
-};
-
-QWidget& open(ProgramSession& session, Guide guide)
-{
-    if (guide == Guide::Help)
-        return session.windows.showHelp();
-    return session.windows.showWelcome();
-}
+const Open kHelp = &ProgramWindows::showHelp;
+const Open kWelcome = [](ProgramWindows& windows) -> QWidget& { return windows.showWelcome(); };
 
 QImage rgb(const QImage& image)
 {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage resourceImage(const QString& path)
-{
-    return rgb(QImage(path));
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Guide)
 
 class TestGuides : public QObject
 {
@@ -72,26 +55,25 @@ private slots:
 
 void TestGuides::windows_data()
 {
-    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QSize>("client");
     QTest::addColumn<bool>("sizable");
 
-    QTest::newRow("welcome") << Guide::Welcome << QStringLiteral("はじめまして")
-                             << platform::twipsSize(9315, 9705) << true;
-    QTest::newRow("help") << Guide::Help << QStringLiteral("ヘルプ")
-                          << platform::twipsSize(11265, 8595) << false;
+    QTest::newRow("welcome") << kWelcome << u"はじめまして"_qs << platform::twipsSize(9315, 9705)
+                             << true;
+    QTest::newRow("help") << kHelp << u"ヘルプ"_qs << platform::twipsSize(11265, 8595) << false;
 }
 
 void TestGuides::windows()
 {
-    QFETCH(Guide, guide);
+    QFETCH(Open, open);
     QFETCH(QString, caption);
     QFETCH(QSize, client);
     QFETCH(bool, sizable);
 
     ProgramSession session;
-    QWidget& window = open(session, guide);
+    QWidget& window = open(session.windows);
     QCOMPARE(window.windowTitle(), caption);
     QCOMPARE(window.size(), client);
     QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
@@ -108,49 +90,49 @@ void TestGuides::windows()
 
 void TestGuides::controls_data()
 {
-    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour"); // a label's text, a button's face
     QTest::addColumn<int>("points");    // 0: the window's default font
 
     QTest::newRow("welcome lbl説明(0)")
-        << Guide::Welcome << u"lbl説明0"_qs << u"この度は『ペタッと名簿』を"_qs << kRed << 18;
+        << kWelcome << u"lbl説明0"_qs << u"この度は『ペタッと名簿』を"_qs << kRed << 18;
     QTest::newRow("welcome lbl説明(1)")
-        << Guide::Welcome << u"lbl説明1"_qs << u"インストールしていただき有難うございます。"_qs
-        << kRed << 18;
+        << kWelcome << u"lbl説明1"_qs << u"インストールしていただき有難うございます。"_qs << kRed
+        << 18;
     QTest::newRow("welcome Label1(0)")
-        << Guide::Welcome << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
+        << kWelcome << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
     QTest::newRow("welcome Label1(1)")
-        << Guide::Welcome << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
+        << kWelcome << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
     QTest::newRow("welcome Label1(3)")
-        << Guide::Welcome << u"Label13"_qs
+        << kWelcome << u"Label13"_qs
         << u"ドラック＆ドロップで  簡単に申込みフォームに貼り付けできます"_qs << kRed << 18;
     QTest::newRow("help Label1(2)")
-        << Guide::Help << u"Label12"_qs
+        << kHelp << u"Label12"_qs
         << u"ドラック＆ドロップで簡単に申込みフォームに貼り付けできます"_qs << kRed << 18;
     QTest::newRow("help Label1(0)")
-        << Guide::Help << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
+        << kHelp << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
     QTest::newRow("help Label1(1)")
-        << Guide::Help << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
+        << kHelp << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
     QTest::newRow("welcome btn登録")
-        << Guide::Welcome << u"btn登録"_qs
+        << kWelcome << u"btn登録"_qs
         << u"あなたの住所や氏名などを登録します。ここを「クリック」して下さい。"_qs
         << QColor(128, 255, 128) << 12;
     QTest::newRow("help Command1")
-        << Guide::Help << u"Command1"_qs << u"閉じる"_qs << QColor(192, 255, 255) << 0;
+        << kHelp << u"Command1"_qs << u"閉じる"_qs << QColor(192, 255, 255) << 0;
 }
 
 void TestGuides::controls()
 {
-    QFETCH(Guide, guide);
+    QFETCH(Open, open);
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QColor, colour);
     QFETCH(int, points);
 
     ProgramSession session;
-    QWidget& window = open(session, guide);
+    QWidget& window = open(session.windows);
     auto* control = window.findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->property("text").toString(), text);
@@ -183,55 +165,54 @@ void TestGuides::controls()
 
 void TestGuides::stacking_data()
 {
-    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<Open>("open");
     QTest::addColumn<QPoint>("point"); // pixels of the client area
     QTest::addColumn<QString>("top");
 
     // Where two controls overlap, the one the user sees and clicks.
     QTest::newRow("welcome button over the palette picture")
-        << Guide::Welcome << QPoint(20, 600) << QStringLiteral("btn登録");
+        << kWelcome << QPoint(20, 600) << u"btn登録"_qs;
     QTest::newRow("welcome caption over the form picture")
-        << Guide::Welcome << QPoint(400, 300) << QStringLiteral("Label13");
+        << kWelcome << QPoint(400, 300) << u"Label13"_qs;
     QTest::newRow("welcome greeting over the form picture")
-        << Guide::Welcome << QPoint(300, 56) << QStringLiteral("lbl説明1");
+        << kWelcome << QPoint(300, 56) << u"lbl説明1"_qs;
     QTest::newRow("welcome 'release' over the form picture")
-        << Guide::Welcome << QPoint(380, 220) << QStringLiteral("Label11");
+        << kWelcome << QPoint(380, 220) << u"Label11"_qs;
     QTest::newRow("welcome line does not take the mouse")
-        << Guide::Welcome << QPoint(104, 112) << QStringLiteral("Image1");
+        << kWelcome << QPoint(104, 112) << u"Image1"_qs;
     QTest::newRow("help 'release' over the form picture")
-        << Guide::Help << QPoint(510, 200) << QStringLiteral("Label11");
-    QTest::newRow("help slogan over the form picture")
-        << Guide::Help << QPoint(400, 32) << QStringLiteral("Label12");
+        << kHelp << QPoint(510, 200) << u"Label11"_qs;
+    QTest::newRow("help slogan over the form picture") << kHelp << QPoint(400, 32) << u"Label12"_qs;
 }
 
 void TestGuides::stacking()
 {
-    QFETCH(Guide, guide);
+    QFETCH(Open, open);
     QFETCH(QPoint, point);
     QFETCH(QString, top);
 
     ProgramSession session;
-    QWidget* child = open(session, guide).childAt(point);
+    QWidget* child = open(session.windows).childAt(point);
     QVERIFY(child);
     QCOMPARE(child->objectName(), top);
 }
 
 void TestGuides::linesShowAtTheirEnds_data()
 {
-    QTest::addColumn<Guide>("guide");
-    QTest::addRow("welcome") << Guide::Welcome;
-    QTest::addRow("help") << Guide::Help;
+    QTest::addColumn<Open>("open");
+    QTest::addRow("welcome") << kWelcome;
+    QTest::addRow("help") << kHelp;
 }
 
 void TestGuides::linesShowAtTheirEnds()
 {
-    QFETCH(Guide, guide);
+    QFETCH(Open, open);
 
     ProgramSession session;
-    QWidget& window = open(session, guide);
-    const auto* lines = window.findChild<guide::Lines*>(QStringLiteral("Line1"));
-    const auto* palette = window.findChild<QLabel*>(QStringLiteral("Image1"));
-    const auto* form = window.findChild<QLabel*>(QStringLiteral("Image2"));
+    QWidget& window = open(session.windows);
+    const auto* lines = window.findChild<guide::Lines*>(u"Line1"_qs);
+    const auto* palette = window.findChild<QLabel*>(u"Image1"_qs);
+    const auto* form = window.findChild<QLabel*>(u"Image2"_qs);
     QVERIFY(lines && palette && form);
     QCOMPARE(lines->indexes(), QList<int>({0, 1, 2}));
     const QImage grab = window.grab().toImage();
@@ -240,8 +221,7 @@ void TestGuides::linesShowAtTheirEnds()
         const QLine line = lines->line(index);
         for (const QPoint end : {line.p1(), line.p2(), line.center()}) {
             QVERIFY2(QColor(grab.pixel(end)) == kLineColour,
-                     qPrintable(
-                         QStringLiteral("line %1 at %2,%3").arg(index).arg(end.x()).arg(end.y())));
+                     qPrintable(u"line %1 at %2,%3"_qs.arg(index).arg(end.x()).arg(end.y())));
         }
     }
     // The drag starts on the palette picture's full-name slot and ends on the
@@ -254,39 +234,38 @@ void TestGuides::linesShowAtTheirEnds()
 
 void TestGuides::picturesShowWhereTheTablesSay_data()
 {
-    QTest::addColumn<Guide>("guide");
+    QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("patch"); // pixels of the picture, left uncovered
     QTest::addColumn<QString>("resource");
 
-    const QString palette = QStringLiteral(":/guide/palette.png");
-    const QString form = QStringLiteral(":/guide/form.png");
-    QTest::newRow("welcome palette, top left")
-        << Guide::Welcome << QStringLiteral("Image1") << QRect(0, 0, 24, 24) << palette;
+    const QString palette = u":/guide/palette.png"_qs;
+    const QString form = u":/guide/form.png"_qs;
+    QTest::newRow("welcome palette, title bar")
+        << kWelcome << u"Image1"_qs << QRect(0, 0, 120, 24) << palette;
     QTest::newRow("welcome form, bottom right")
-        << Guide::Welcome << QStringLiteral("Image2") << QRect(363, 460, 24, 24) << form;
+        << kWelcome << u"Image2"_qs << QRect(363, 460, 24, 24) << form;
     QTest::newRow("help balloon, all but the column under the palette")
-        << Guide::Help << QStringLiteral("Image3") << QRect(0, 0, 120, 116)
-        << QStringLiteral(":/guide/balloon.png");
-    QTest::newRow("help palette, below the slogan")
-        << Guide::Help << QStringLiteral("Image1") << QRect(0, 4, 24, 20) << palette;
+        << kHelp << u"Image3"_qs << QRect(0, 0, 120, 116) << u":/guide/balloon.png"_qs;
+    QTest::newRow("help palette, title bar below the slogan")
+        << kHelp << u"Image1"_qs << QRect(0, 4, 120, 20) << palette;
     QTest::newRow("help form, bottom right")
-        << Guide::Help << QStringLiteral("Image2") << QRect(363, 460, 24, 24) << form;
+        << kHelp << u"Image2"_qs << QRect(363, 460, 24, 24) << form;
 }
 
 void TestGuides::picturesShowWhereTheTablesSay()
 {
-    QFETCH(Guide, guide);
+    QFETCH(Open, open);
     QFETCH(QString, name);
     QFETCH(QRect, patch);
     QFETCH(QString, resource);
 
     ProgramSession session;
-    QWidget& window = open(session, guide);
+    QWidget& window = open(session.windows);
     const auto* picture = window.findChild<QLabel*>(name);
     QVERIFY(picture);
     const QImage shown = rgb(window.grab().toImage()).copy(patch.translated(picture->pos()));
-    QCOMPARE(shown, resourceImage(resource).copy(patch));
+    QCOMPARE(shown, rgb(QImage(resource)).copy(patch));
 }
 
 void TestGuides::palettePictureShowsTheRealPalette()
@@ -295,12 +274,12 @@ void TestGuides::palettePictureShowsTheRealPalette()
     // full-name slot under the start of the guide lines.
     const pictures::PalettePicture fresh = pictures::renderPalette();
     QVERIFY(fresh.fullNameSlot.contains(pictures::kFullNameSlotPoint));
-    QCOMPARE(rgb(fresh.image), resourceImage(QStringLiteral(":/guide/palette.png")));
+    QCOMPARE(rgb(fresh.image), rgb(QImage(u":/guide/palette.png"_qs)));
 }
 
 void TestGuides::formPictureHasItsNameBoxUnderTheLineEnd()
 {
-    const QImage form = resourceImage(QStringLiteral(":/guide/form.png"));
+    const QImage form = rgb(QImage(u":/guide/form.png"_qs));
     QVERIFY(pictures::horizontalEdgeAt(form, pictures::kNameBoxTop));
     // The edge is the box's top: the box's inside lies below it.
     QVERIFY(!pictures::horizontalEdgeAt(form, pictures::kNameBoxTop + QPoint(0, 2)));
@@ -308,15 +287,12 @@ void TestGuides::formPictureHasItsNameBoxUnderTheLineEnd()
 
 void TestGuides::iconIsSmallAndShared()
 {
-    const QImage icon(QStringLiteral(":/icon.png"));
+    const QImage icon(u":/icon.png"_qs);
     QCOMPARE(icon.size(), QSize(32, 32));
     QSet<QRgb> opaque;
-    for (int y = 0; y < icon.height(); ++y) {
-        for (int x = 0; x < icon.width(); ++x) {
-            const QRgb pixel = icon.pixel(x, y);
-            if (qAlpha(pixel) != 0)
-                opaque.insert(pixel);
-        }
+    for (const QRgb pixel : pixels(icon.convertToFormat(QImage::Format_ARGB32))) {
+        if (qAlpha(pixel) != 0)
+            opaque.insert(pixel);
     }
     QVERIFY2(opaque.size() <= 16, qPrintable(QString::number(opaque.size())));
     QVERIFY2(opaque.size() >= 4, "the icon is a flat placeholder");
@@ -341,7 +317,7 @@ void TestGuides::welcomeGoes()
 
     ProgramSession session;
     QPointer<Form4> welcome = &session.windows.showWelcome();
-    ShowWatch editorShows(QStringLiteral("Form2"));
+    ShowWatch editorShows(u"Form2"_qs);
     if (registers)
         QTest::mouseClick(welcome->btn登録, Qt::LeftButton);
     else
@@ -354,7 +330,7 @@ void TestGuides::welcomeGoes()
     // to fail, the user would still have the welcome window.
     QCOMPARE(editorShows.visibleAtShow.size(), registers ? 1 : 0);
     if (registers)
-        QVERIFY(editorShows.visibleAtShow.front().contains(QStringLiteral("Form4")));
+        QVERIFY(editorShows.visibleAtShow.front().contains(u"Form4"_qs));
     QVERIFY(!session.windows.help());
     QVERIFY(!session.windows.browser());
     QCOMPARE(session.errors.count(), std::size_t(0));
