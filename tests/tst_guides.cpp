@@ -43,8 +43,7 @@ private slots:
     void linesShowAtTheirEnds();
     void picturesShowWhereTheTablesSay_data();
     void picturesShowWhereTheTablesSay();
-    void palettePictureShowsTheRealPalette();
-    void formPictureHasItsNameBoxUnderTheLineEnd();
+    void picturesHoldTheLineEnds();
     void iconIsSmallAndShared();
     void welcomeGoes_data();
     void welcomeGoes();
@@ -280,20 +279,17 @@ void TestGuides::picturesShowWhereTheTablesSay()
     QCOMPARE(shown, rgb(QImage(resource)).copy(patch));
 }
 
-void TestGuides::palettePictureShowsTheRealPalette()
+void TestGuides::picturesHoldTheLineEnds()
 {
-    // The picture is the palette as the program draws it today, with the
-    // full-name slot under the start of the guide lines.
+    // The palette picture is the palette as the program draws it today, with
+    // the full-name slot under the start of the guide lines.
     const pictures::PalettePicture fresh = pictures::renderPalette();
     QVERIFY(fresh.fullNameSlot.contains(pictures::kFullNameSlotPoint));
     QCOMPARE(rgb(fresh.image), rgb(QImage(u":/guide/palette.png"_qs)));
-}
-
-void TestGuides::formPictureHasItsNameBoxUnderTheLineEnd()
-{
+    // The lines end on the top edge of the form picture's name box, with the
+    // box's inside below it.
     const QImage form = rgb(QImage(u":/guide/form.png"_qs));
     QVERIFY(pictures::horizontalEdgeAt(form, pictures::kNameBoxTop));
-    // The edge is the box's top: the box's inside lies below it.
     QVERIFY(!pictures::horizontalEdgeAt(form, pictures::kNameBoxTop + QPoint(0, 2)));
 }
 
@@ -353,8 +349,7 @@ void TestGuides::helpOpensOnceAndCentresAgainAfterClosing()
     QPushButton* help = session.windows.palette().btnHelp;
     help->click();
     QPointer<Form3> first = session.windows.help();
-    QVERIFY(first);
-    QVERIFY(first->isVisible());
+    QVERIFY(first && first->isVisible());
     first->move(0, 0);
     help->click();
     QCOMPARE(session.windows.help(), first.data());
