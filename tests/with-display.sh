@@ -14,15 +14,28 @@ case $wm in
   icewm) start="icewm" ;;
   *) echo "with-display.sh: unknown window manager $wm" >&2; exit 2 ;;
 esac
-exec xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp" sh -c '
+# Display numbers are searched from a point that depends on this process, so
+# tests started together (ctest -j) do not all race for the same first number.
+exec xvfb-run -n $((100 + $$ % 400)) -a -s "-screen 0 1600x1000x24 -nolisten tcp" sh -c '
   $0 >/dev/null 2>&1 &
   wm=$!
   # Wait until the window manager owns the screen, so windows get frames from
-  # the start (a busy machine may take seconds to start it).
+  # the start (a busy machine may take seconds to start it). Without one every
+  # check of frames, stacking and activation would fail for a reason the test
+  # cannot name, so say it here instead.
+  managed=no
   for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+      managed=yes
+      break
+    fi
     sleep 0.1
   done
+  if [ $managed = no ]; then
+    echo "with-display.sh: $0 did not manage the screen within 30 s" >&2
+    kill $wm 2>/dev/null
+    exit 1
+  fi
   "$@"
   status=$?
   kill $wm 2>/dev/null
