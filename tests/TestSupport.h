@@ -31,6 +31,10 @@ struct ErrorNumber
     static constexpr int pathNotFound = 75;
 };
 
+// What a slot without a value shows, written here rather than read from the
+// code under test.
+inline const QString kEmptySlotText = QStringLiteral("■■■■■■");
+
 // Records error reports instead of showing modal boxes, for as long as it
 // lives.
 class ErrorRecorder

@@ -136,8 +136,7 @@ void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText_data()
     QTest::newRow("line break into a textarea")
         << 54 << u"一行目の説明\n二行目の説明"_qs << 1 << u"description"_qs;
     QTest::newRow("outside code page 932") << 28 << u"𠮷野家と🍣のサイト"_qs << 1 << u"site-name"_qs;
-    QTest::newRow("placeholder of an unloaded slot")
-        << 19 << QString::fromUtf16(profile::kPlaceholder) << 1 << u"address"_qs;
+    QTest::newRow("placeholder of an unloaded slot") << 19 << kEmptySlotText << 1 << u"address"_qs;
 }
 
 void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()

@@ -66,7 +66,6 @@ void TestEditorEndToEnd::firstProfile()
         {1, u"田中"_qs}, {2, u"太郎"_qs},  {10, u"ﾀﾅｶ"_qs},
         {11, u"ﾀﾛｳ"_qs}, {14, u"TARO"_qs}, {13, u"TANAKA"_qs},
     };
-    const QString placeholder = QString::fromUtf16(profile::kPlaceholder);
     const SlotText shown[] = {
         {0, u"田中太郎"_qs},     {1, u"田中"_qs},
         {2, u"太郎"_qs},         {3, u"たなかたろう"_qs},
@@ -75,9 +74,9 @@ void TestEditorEndToEnd::firstProfile()
         {8, u"タロウ"_qs},       {9, u"ﾀﾅｶﾀﾛｳ"_qs},
         {10, u"ﾀﾅｶ"_qs},         {11, u"ﾀﾛｳ"_qs},
         {12, u"TANAKA TARO"_qs}, {13, u"TANAKA"_qs},
-        {14, u"TARO"_qs},        {15, placeholder + u"-"_qs + placeholder},
-        {20, placeholder},       {41, placeholder + u"@"_qs + placeholder},
-        {56, placeholder},
+        {14, u"TARO"_qs},        {15, kEmptySlotText + u"-"_qs + kEmptySlotText},
+        {20, kEmptySlotText},    {41, kEmptySlotText + u"@"_qs + kEmptySlotText},
+        {56, kEmptySlotText},
     };
 
     // The program's start, on an application directory of its own that holds
@@ -101,13 +100,13 @@ void TestEditorEndToEnd::firstProfile()
     QTRY_VERIFY(windows.editor() && windows.editor()->isVisible());
     Form2& editor = *windows.editor();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QCOMPARE(editor.slotText(1), placeholder);
+    QCOMPARE(editor.slotText(1), kEmptySlotText);
     QVERIFY(!editor.findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
 
     QVERIFY(clickOn(*editor.findChild<QPushButton*>(QStringLiteral("Command1_0"))));
     QTRY_COMPARE(editor.slotText(1), QString());
     QCOMPARE(editor.slotText(14), QString());
-    QCOMPARE(editor.slotText(20), placeholder);
+    QCOMPARE(editor.slotText(20), kEmptySlotText);
 
     for (const SlotText& entry : typed) {
         QVERIFY(clickOn(*editor.Text[entry.slot]));

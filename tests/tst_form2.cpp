@@ -49,7 +49,7 @@ struct Session : ProgramSession
 {
     explicit Session(qint16 hasProfile, bool filled = true)
         : ProgramSession(hasProfile),
-          paletteAtStart(filled ? kFilled : QStringList(kSlotCount, u"■■■■■■"_qs))
+          paletteAtStart(filled ? kFilled : QStringList(kSlotCount, kEmptySlotText))
     {
         if (filled) {
             for (int slot = 0; slot < kSlotCount; ++slot)

@@ -53,7 +53,7 @@ struct Loaded
 Loaded load(const QString& path)
 {
     Loaded loaded;
-    loaded.values.fill(QString::fromUtf16(profile::kPlaceholder));
+    loaded.values.fill(kEmptySlotText);
     try {
         loaded.marker = profile::LoadProfile(
             path, [&](int slot, const QString& text) { loaded.values[slot] = text; });

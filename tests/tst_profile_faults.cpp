@@ -36,15 +36,13 @@ enum class Entry
     DanglingSymlink
 };
 
-const QString kBlank = QString::fromUtf16(profile::kPlaceholder);
-
 // The slot texts after start-up: `values` for the first texts, the
 // placeholder for the texts the file never reached.
 QStringList shown(const QStringList& values)
 {
     QStringList texts = values.mid(0, kSlotCount);
     while (texts.size() < kSlotCount)
-        texts << kBlank;
+        texts << kEmptySlotText;
     return texts;
 }
 

@@ -21,8 +21,6 @@ using profile::kSlotCount;
 
 namespace {
 
-const QString kPlaceholder = QString::fromUtf16(profile::kPlaceholder);
-
 enum class Opened
 {
     Nothing,
@@ -41,8 +39,8 @@ class TestStartup : public QObject
 private slots:
     void outcomes_data();
     void outcomes();
-    void controlsLookAsDesigned_data();
-    void controlsLookAsDesigned();
+    void controlsLookAsIntended_data();
+    void controlsLookAsIntended();
     void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
     void browserModuleMissing();
@@ -126,11 +124,11 @@ void TestStartup::outcomes()
     QCOMPARE(palette.minimumSize(), palette.maximumSize());
     for (int slot = 0; slot < kSlotCount; ++slot)
         QCOMPARE(palette.slotText(slot),
-                 slot < slotsFilled ? QStringLiteral("値%1").arg(slot) : kPlaceholder);
+                 slot < slotsFilled ? QStringLiteral("値%1").arg(slot) : kEmptySlotText);
     QCOMPARE(session.errors.numbers(), reports);
 }
 
-void TestStartup::controlsLookAsDesigned_data()
+void TestStartup::controlsLookAsIntended_data()
 {
     QTest::addColumn<int>("slot"); // -1: a button
     QTest::addColumn<QString>("text");
@@ -167,7 +165,7 @@ void TestStartup::controlsLookAsDesigned_data()
         int left = 0;
         for (const int width : rows[row].second) {
             QTest::addRow("Text%d", slot)
-                << slot << kPlaceholder << QRect(left, 240 * (row + 1), width, 270) << white
+                << slot << kEmptySlotText << QRect(left, 240 * (row + 1), width, 270) << white
                 << rows[row].first;
             left += width - 15;
             ++slot;
@@ -176,7 +174,7 @@ void TestStartup::controlsLookAsDesigned_data()
     QCOMPARE(slot, kSlotCount);
 }
 
-void TestStartup::controlsLookAsDesigned()
+void TestStartup::controlsLookAsIntended()
 {
     QFETCH(int, slot);
     QFETCH(QString, text);
