@@ -36,6 +36,8 @@ inline std::span<const QRgb> pixels(const QImage& image)
     return {reinterpret_cast<const QRgb*>(image.constBits()),
             std::size_t(image.width()) * std::size_t(image.height())};
 }
+// The span would outlive a temporary image.
+std::span<const QRgb> pixels(const QImage&& image) = delete;
 
 // The colours a user sees in a control, from a grab: the most common one just
 // inside its top and bottom border is the background; the one that stands out

@@ -295,10 +295,10 @@ void TestGuides::picturesHoldTheLineEnds()
 
 void TestGuides::iconIsSmallAndShared()
 {
-    const QImage icon(u":/icon.png"_qs);
+    const QImage icon = QImage(u":/icon.png"_qs).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(icon.size(), QSize(32, 32));
     QSet<QRgb> opaque;
-    for (const QRgb pixel : pixels(icon.convertToFormat(QImage::Format_ARGB32))) {
+    for (const QRgb pixel : pixels(icon)) {
         if (qAlpha(pixel) != 0)
             opaque.insert(pixel);
     }
