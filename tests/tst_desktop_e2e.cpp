@@ -98,22 +98,26 @@ struct InstalledCopy
     AppDirectory dir;
 };
 
-// The palette window of a running copy, once it is on the screen; 0 when none
-// comes.
-WId paletteOf(const QProcess& process)
+// A window of a running copy, once it is on the screen; 0 when none comes.
+WId windowOf(const QProcess& process, const QString& title)
 {
-    WId palette = 0;
+    WId window = 0;
     (void)QTest::qWaitFor(
         [&] {
-            palette = xToolOutput(u"xdotool"_qs, {u"search"_qs, u"--all"_qs, u"--pid"_qs,
-                                                  QString::number(process.processId()),
-                                                  u"--name"_qs, u"^Ver\\."_qs})
-                          .trimmed()
-                          .toULongLong();
-            return palette != 0;
+            window = xToolOutput(u"xdotool"_qs,
+                                 {u"search"_qs, u"--all"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
+                                  QString::number(process.processId()), u"--name"_qs, title})
+                         .trimmed()
+                         .toULongLong();
+            return window != 0;
         },
         20000);
-    return palette;
+    return window;
+}
+
+WId paletteOf(const QProcess& process)
+{
+    return windowOf(process, u"^Ver\\."_qs);
 }
 
 } // namespace
@@ -213,6 +217,9 @@ void DesktopTest::secondStart()
     const auto firstRun = first.start();
     const WId firstPalette = paletteOf(*firstRun);
     QVERIFY(firstPalette);
+    // The welcome window follows the palette; once it is up the copy has
+    // finished starting and takes no more focus of its own.
+    QVERIFY(windowOf(*firstRun, u"^はじめまして$"_qs));
     if (firstKilled) {
         ::kill(pid_t(firstRun->processId()), SIGKILL);
         QVERIFY(firstRun->waitForFinished());
