@@ -69,8 +69,7 @@ void TestDragEndToEnd::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is needed to move the real pointer");
     m_session = std::make_unique<ProgramSession>();
-    m_session->dir.writeProfile(
-        profileBytes(QStringList{QStringLiteral("1")} + numberedSlots(profile::kSlotCount)));
+    m_session->dir.writeProfile(fileWithMarker(u"1"_qs));
     QVERIFY(startUpAndWait(m_session->windows));
 
     m_browser = m_session->windows.browser();
