@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,23 @@ struct ErrorNumber
 // What a slot without a value shows, written here rather than read from the
 // code under test.
 inline const QString kEmptySlotText = QStringLiteral("■■■■■■");
+
+// Slot texts by slot number.
+using SlotTexts = QMap<int, QString>;
+
+// The worked example's name: what the user types into its six entry slots,
+// and what the name slots derived from them then hold.
+inline const SlotTexts kExampleNameTyped{{1, u"田中"_qs}, {2, u"太郎"_qs},    {10, u"ﾀﾅｶ"_qs},
+                                         {11, u"ﾀﾛｳ"_qs}, {13, u"TANAKA"_qs}, {14, u"TARO"_qs}};
+inline const SlotTexts kExampleNameDerived{
+    {0, u"田中太郎"_qs}, {3, u"たなかたろう"_qs}, {4, u"たなか"_qs},
+    {5, u"たろう"_qs},   {6, u"タナカタロウ"_qs}, {7, u"タナカ"_qs},
+    {8, u"タロウ"_qs},   {9, u"ﾀﾅｶﾀﾛｳ"_qs},       {12, u"TANAKA TARO"_qs}};
+
+// What the joined slots hold when every entry is empty: their separators.
+inline const SlotTexts kSeparatorsAlone{{12, u" "_qs},  {15, u"-"_qs},  {24, u"--"_qs},
+                                        {29, u"--"_qs}, {36, u"//"_qs}, {37, u"--"_qs},
+                                        {41, u"@"_qs},  {46, u"/"_qs}};
 
 // Records error reports instead of showing modal boxes, for as long as it
 // lives.

@@ -14,13 +14,12 @@ using profile::kSlotCount;
 using profile::Record;
 
 // Texts by slot; slots not named are empty.
-using Slots = QMap<int, QString>;
 using Conversion = QString (*)(const QString&);
 Q_DECLARE_METATYPE(Conversion)
 
 namespace {
 
-Record recordOf(const Slots& values)
+Record recordOf(const SlotTexts& values)
 {
     Record record;
     for (const auto& [slot, text] : values.asKeyValueRange())
@@ -139,50 +138,48 @@ void TestProfile::japaneseText()
 
 void TestProfile::derivation_data()
 {
-    QTest::addColumn<Slots>("entries");
+    QTest::addColumn<SlotTexts>("entries");
     // Every slot of the record: the derived ones as named, with the
     // separators alone where their parts are empty; the others as entered.
-    QTest::addColumn<Slots>("derived");
-    const Slots separators{{12, u" "_qs},  {15, u"-"_qs},  {24, u"--"_qs}, {29, u"--"_qs},
-                           {36, u"//"_qs}, {37, u"--"_qs}, {41, u"@"_qs},  {46, u"/"_qs}};
-    QTest::newRow("nothing entered") << Slots{} << separators;
-    QTest::newRow("worked example")
-        << Slots{{1, u"田中"_qs},      {2, u"太郎"_qs},        {10, u"ﾀﾅｶ"_qs},
-                 {11, u"ﾀﾛｳ"_qs},      {13, u"TANAKA"_qs},     {14, u"TARO"_qs},
-                 {17, u"123"_qs},      {18, u"4567"_qs},       {20, u"東京都"_qs},
-                 {21, u"千代田区"_qs}, {22, u"丸の内"_qs},     {23, u"1-1"_qs},
-                 {26, u"03"_qs},       {27, u"1234"_qs},       {28, u"5678"_qs},
-                 {31, u"090"_qs},      {32, u"1111"_qs},       {33, u"2222"_qs},
-                 {38, u"1980"_qs},     {39, u"4"_qs},          {40, u"1"_qs},
-                 {42, u"taro"_qs},     {43, u"example.jp"_qs}, {47, u"みどり銀行"_qs},
-                 {48, u"本店"_qs}}
-        << Slots{{0, u"田中太郎"_qs},         {3, u"たなかたろう"_qs},
-                 {4, u"たなか"_qs},           {5, u"たろう"_qs},
-                 {6, u"タナカタロウ"_qs},     {7, u"タナカ"_qs},
-                 {8, u"タロウ"_qs},           {9, u"ﾀﾅｶﾀﾛｳ"_qs},
-                 {12, u"TANAKA TARO"_qs},     {15, u"123-4567"_qs},
-                 {16, u"1234567"_qs},         {19, u"東京都千代田区丸の内1-1"_qs},
-                 {24, u"03-1234-5678"_qs},    {25, u"0312345678"_qs},
-                 {29, u"090-1111-2222"_qs},   {30, u"09011112222"_qs},
-                 {36, u"1980/4/1"_qs},        {37, u"1980-4-1"_qs},
-                 {41, u"taro@example.jp"_qs}, {46, u"みどり銀行/本店"_qs}};
+    QTest::addColumn<SlotTexts>("derived");
+    QTest::newRow("nothing entered") << SlotTexts{} << kSeparatorsAlone;
+    SlotTexts entries{
+        {17, u"123"_qs},        {18, u"4567"_qs},       {20, u"東京都"_qs}, {21, u"千代田区"_qs},
+        {22, u"丸の内"_qs},     {23, u"1-1"_qs},        {26, u"03"_qs},     {27, u"1234"_qs},
+        {28, u"5678"_qs},       {31, u"090"_qs},        {32, u"1111"_qs},   {33, u"2222"_qs},
+        {38, u"1980"_qs},       {39, u"4"_qs},          {40, u"1"_qs},      {42, u"taro"_qs},
+        {43, u"example.jp"_qs}, {47, u"みどり銀行"_qs}, {48, u"本店"_qs}};
+    entries.insert(kExampleNameTyped);
+    SlotTexts derived{{15, u"123-4567"_qs},
+                      {16, u"1234567"_qs},
+                      {19, u"東京都千代田区丸の内1-1"_qs},
+                      {24, u"03-1234-5678"_qs},
+                      {25, u"0312345678"_qs},
+                      {29, u"090-1111-2222"_qs},
+                      {30, u"09011112222"_qs},
+                      {36, u"1980/4/1"_qs},
+                      {37, u"1980-4-1"_qs},
+                      {41, u"taro@example.jp"_qs},
+                      {46, u"みどり銀行/本店"_qs}};
+    derived.insert(kExampleNameDerived);
+    QTest::newRow("worked example") << entries << derived;
     // Blanks are kept; text in a derived slot, as a hidden editor box may
     // hold it, is not an input.
-    const Slots kept{{0, QString()}, {3, u"あ１だ"_qs}, {4, u"あ１"_qs},
-                     {5, u"だ"_qs},  {6, u"ア１ダ"_qs}, {7, u"ア１"_qs},
-                     {8, u"ダ"_qs},  {9, u"ｱ1ﾀﾞ"_qs},   {12, u"TANAKA   TARO"_qs}};
-    Slots derived = separators;
+    const SlotTexts kept{{0, QString()}, {3, u"あ１だ"_qs}, {4, u"あ１"_qs},
+                         {5, u"だ"_qs},  {6, u"ア１ダ"_qs}, {7, u"ア１"_qs},
+                         {8, u"ダ"_qs},  {9, u"ｱ1ﾀﾞ"_qs},   {12, u"TANAKA   TARO"_qs}};
+    derived = kSeparatorsAlone;
     derived.insert(kept);
     QTest::newRow("blanks kept, derived slots not read")
-        << Slots{{0, u"hidden box text"_qs}, {9, u"ｽﾞﾚ"_qs},   {10, u"ｱ1"_qs}, {11, u"ﾀﾞ"_qs},
-                 {13, u"TANAKA "_qs},        {14, u" TARO"_qs}}
+        << SlotTexts{{0, u"hidden box text"_qs}, {9, u"ｽﾞﾚ"_qs},   {10, u"ｱ1"_qs}, {11, u"ﾀﾞ"_qs},
+                     {13, u"TANAKA "_qs},        {14, u" TARO"_qs}}
         << derived;
 }
 
 void TestProfile::derivation()
 {
-    QFETCH(Slots, entries);
-    QFETCH(Slots, derived);
+    QFETCH(SlotTexts, entries);
+    QFETCH(SlotTexts, derived);
     QStringList expected;
     for (int slot = 0; slot < kSlotCount; ++slot)
         expected << derived.value(slot, entries.value(slot));
