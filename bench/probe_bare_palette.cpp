@@ -3,10 +3,12 @@
 // placeholder, in the palette's rows, in a plain window of the palette's
 // client size at the top left; no buttons, colours, fonts, icon or file.
 #include "bench/PaintProbe.h"
+#include "profile/SlotTable.h"
 
 #include <QApplication>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <array>
 
 int main(int argc, char* argv[])
@@ -16,18 +18,16 @@ int main(int argc, char* argv[])
     window.setFixedSize(118, 558);
     window.move(0, 0);
 
-    // Boxes in each of the palette's 33 rows, top to bottom.
-    constexpr std::array<int, 33> kBoxesPerRow{1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 2, 2, 1, 2, 2, 2, 3,
-                                               2, 3, 2, 2, 3, 1, 2, 2, 1, 2, 2, 1, 1, 1, 1, 2};
+    // The boxes of a row share its width equally, from left to right in the
+    // order of the slot table.
     constexpr int kWidth = 113, kTop = 16, kPitch = 16, kHeight = 18;
-    for (std::size_t row = 0; row < kBoxesPerRow.size(); ++row) {
-        const int boxes = kBoxesPerRow[row];
-        for (int i = 0; i < boxes; ++i) {
-            auto* box = new QLineEdit(QStringLiteral("■■■■■■"), &window);
-            box->setReadOnly(true);
-            box->setGeometry(i * kWidth / boxes, kTop + int(row) * kPitch, kWidth / boxes + 1,
-                             kHeight);
-        }
+    std::array<int, profile::kPaletteRowCount> placed{};
+    for (const profile::Slot& slot : profile::kSlots) {
+        const int boxes = int(std::ranges::count(profile::kSlots, slot.row, &profile::Slot::row));
+        const int i = placed[slot.row]++;
+        auto* box = new QLineEdit(QString::fromUtf16(profile::kPlaceholder), &window);
+        box->setReadOnly(true);
+        box->setGeometry(i * kWidth / boxes, kTop + slot.row * kPitch, kWidth / boxes + 1, kHeight);
     }
     exitOnFirstPaint(window);
     window.show();
