@@ -53,7 +53,6 @@ static_assert(profile::firstRow(kStyles,
               "kStyles: this row is not in the place of its style in the enum");
 
 // Control arrays and single controls, named as the window's members are.
-// Control arrays and single controls, named as the window's members are.
 enum class Name : std::uint8_t
 {
     Text,
@@ -289,9 +288,15 @@ inline constexpr auto liesOutsideItsArray = [](const Control& row, int) {
 static_assert(profile::firstRow(kControls, liesOutsideItsArray) == -1,
               "kControls: this row's index lies outside its control array");
 
+// The hidden box of a derived slot.
+constexpr bool isHiddenBox(ControlId id)
+{
+    return id.name == Name::Text && id.index >= 0 && id.index < profile::kSlotCount &&
+           !profile::isEntry(id.index);
+}
+
 inline constexpr auto showsDerivedSlot = [](const Control& row, int) {
-    return row.name == Name::Text && row.index >= 0 && row.index < profile::kSlotCount &&
-           !profile::isEntry(row.index);
+    return isHiddenBox(row.id());
 };
 static_assert(profile::firstRow(kControls, showsDerivedSlot) == -1,
               "kControls: this row shows the box of a derived slot, which stays hidden");
@@ -334,10 +339,7 @@ constexpr bool hasTabPlace(ControlId id)
 {
     if (id.name == Name::Frame1)
         return id.index == 0;
-    if (id.name == Name::Text && id.index >= 0 && id.index < profile::kSlotCount &&
-        !profile::isEntry(id.index))
-        return true;
-    return rowOf(id) != -1;
+    return isHiddenBox(id) || rowOf(id) != -1;
 }
 
 inline constexpr auto namesNoControl = [](ControlId id, int) { return !hasTabPlace(id); };
