@@ -9,15 +9,17 @@
 
 namespace {
 
-bool waitUntilPainted(QProcess& process)
+// Starts the probe and returns once it has reported its paint.
+void startUntilPainted(QProcess& process, const Probe& probe, const QStringList& extra = {})
 {
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(probe.program, probe.arguments + extra);
     QByteArray output;
     while (!output.contains("painted")) {
         if (!process.waitForReadyRead(20000))
-            return false;
+            qFatal("%s never reported its paint", qPrintable(probe.program));
         output += process.readAllStandardOutput();
     }
-    return true;
 }
 
 // The value in kB of a "Name:   123 kB" line of /proc/PID/status.
@@ -66,14 +68,10 @@ std::vector<double> medianStartupMilliseconds(const std::vector<Probe>& probes, 
     std::vector<std::vector<double>> times(probes.size());
     for (int run = 0; run < runs; ++run) {
         for (std::size_t i = 0; i < probes.size(); ++i) {
-            const Probe& probe = probes[i];
             QProcess process;
-            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             QElapsedTimer timer;
             timer.start();
-            process.start(probe.program, probe.arguments);
-            if (!waitUntilPainted(process))
-                qFatal("%s never reported its paint", qPrintable(probe.program));
+            startUntilPainted(process, probes[i]);
             times[i].push_back(double(timer.nsecsElapsed()) / 1e6);
             process.waitForFinished(20000);
         }
@@ -88,10 +86,7 @@ std::vector<double> medianStartupMilliseconds(const std::vector<Probe>& probes, 
 PeakMemory measurePeakMemory(const Probe& probe, int settleMs)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(probe.program, probe.arguments + QStringList{QStringLiteral("--stay")});
-    if (!waitUntilPainted(process))
-        qFatal("%s never reported its paint", qPrintable(probe.program));
+    startUntilPainted(process, probe, {QStringLiteral("--stay")});
     QThread::msleep(settleMs);
 
     PeakMemory memory;
