@@ -7,7 +7,6 @@
 #include "profile/ProfileFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
