@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,9 +55,6 @@ namespace detail {
 ProcessPrepared::ProcessPrepared()
 {
     prepareProcess();
-    // The browser engine's description of its graphics set-up, printed at
-    // every first opening, is for its developers.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     qtHandler = qInstallMessageHandler(programMessages);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/BrowserEngine.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QOpenGLContext>
 
 // Exported by Qt GUI for Qt's own modules; the browser engine reads the
@@ -11,6 +12,9 @@ namespace platform {
 
 void prepareBrowserEngine()
 {
+    // The engine's description of its graphics set-up, printed at every
+    // first opening, is for its developers.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     // Workaround: the engine renders through an OpenGL context shared with
     // Qt's, which Qt normally creates at start-up when the engine is linked
     // into the program. The program loads the engine only when the browser
