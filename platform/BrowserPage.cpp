@@ -33,7 +33,7 @@ BrowserPage::BrowserPage(QWebEngineView& view) : QWebEnginePage(&view), m_view(v
 
     // A new page may open dialogs again until the user silences it too.
     connect(this, &QWebEnginePage::loadStarted, this, [this] {
-        m_dialogsShown = 0;
+        m_dialogShown = false;
         m_silenced = false;
     });
 }
@@ -76,8 +76,8 @@ std::optional<QString> BrowserPage::ask(BrowserDialog::Kind kind, const QUrl& or
     if (m_silenced || m_windowClosing || m_dialog)
         return std::nullopt;
     QWidget& window = *m_view.window();
-    BrowserDialog dialog(window, kind, origin, message, defaultText, m_dialogsShown > 0);
-    ++m_dialogsShown;
+    BrowserDialog dialog(window, kind, origin, message, defaultText, m_dialogShown);
+    m_dialogShown = true;
 
     // The page under the dialog takes no input until it is answered, as in
     // the common browsers; the rest of the program does.

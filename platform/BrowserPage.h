@@ -41,7 +41,7 @@ private:
 
     QWebEngineView& m_view;
     BrowserDialog* m_dialog = nullptr;
-    int m_dialogsShown = 0;
+    bool m_dialogShown = false;
     bool m_silenced = false;
     bool m_windowClosing = false;
 };
