@@ -212,22 +212,24 @@ void TestForm2::captions_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("background");
     QTest::addColumn<QColor>("ink"); // the background where there is no text
+    QTest::addColumn<bool>("framed");
 
     const QColor lightCyan(192, 255, 255), lightYellow(255, 255, 192), white(Qt::white),
         black(Qt::black), blue(0, 0, 255), lightRed(255, 128, 128);
-    QTest::newRow("氏名 header") << 16 << u"氏　　名"_qs << lightCyan << blue;
-    QTest::newRow("empty corner") << 5 << QString() << lightYellow << lightYellow;
-    QTest::newRow("family column") << 1 << u"姓"_qs << lightYellow << lightRed;
-    QTest::newRow("kana row") << 3 << u"ｶﾅ(半角)"_qs << lightYellow << lightRed;
-    QTest::newRow("Latin row") << 4 << u"ｱﾙﾌｧﾍﾞｯﾄ(半角)"_qs << lightYellow << lightRed;
-    QTest::newRow("postal hyphen") << 18 << u"-"_qs << white << lightRed;
-    QTest::newRow("mobile") << 13 << u"携帯またはFAX"_qs << lightYellow << lightRed;
-    QTest::newRow("bank header") << 34 << u"希望振込み先銀行情報"_qs << lightCyan << blue;
-    QTest::newRow("divider") << 24 << QString() << black << black;
-    QTest::newRow("at sign") << 27 << u"＠"_qs << white << lightRed;
-    QTest::newRow("day") << 45 << u"日"_qs << white << lightRed;
-    QTest::newRow("site header") << 41 << u"あなたのホームページの情報"_qs << lightCyan << blue;
-    QTest::newRow("furigana") << 38 << u"サイト(フリガナ)"_qs << lightYellow << lightRed;
+    QTest::newRow("氏名 header") << 16 << u"氏　　名"_qs << lightCyan << blue << true;
+    QTest::newRow("empty corner") << 5 << QString() << lightYellow << lightYellow << true;
+    QTest::newRow("family column") << 1 << u"姓"_qs << lightYellow << lightRed << true;
+    QTest::newRow("kana row") << 3 << u"ｶﾅ(半角)"_qs << lightYellow << lightRed << true;
+    QTest::newRow("Latin row") << 4 << u"ｱﾙﾌｧﾍﾞｯﾄ(半角)"_qs << lightYellow << lightRed << true;
+    QTest::newRow("postal hyphen") << 18 << u"-"_qs << white << lightRed << false;
+    QTest::newRow("mobile") << 13 << u"携帯またはFAX"_qs << lightYellow << lightRed << true;
+    QTest::newRow("bank header") << 34 << u"希望振込み先銀行情報"_qs << lightCyan << blue << true;
+    QTest::newRow("divider") << 24 << QString() << black << black << true;
+    QTest::newRow("at sign") << 27 << u"＠"_qs << white << lightRed << false;
+    QTest::newRow("day") << 45 << u"日"_qs << white << lightRed << false;
+    QTest::newRow("site header") << 41 << u"あなたのホームページの情報"_qs << lightCyan << blue
+                                 << true;
+    QTest::newRow("furigana") << 38 << u"サイト(フリガナ)"_qs << lightYellow << lightRed << true;
 }
 
 void TestForm2::captions()
@@ -236,6 +238,7 @@ void TestForm2::captions()
     QFETCH(QString, text);
     QFETCH(QColor, background);
     QFETCH(QColor, ink);
+    QFETCH(bool, framed);
 
     Session session(1);
     Form2& editor = session.openEditor();
@@ -246,6 +249,7 @@ void TestForm2::captions()
     const SeenColours seen = seenColours(*caption);
     QCOMPARE(seen.background, background);
     QCOMPARE(seen.ink, ink);
+    QCOMPARE(caption->hasFrame(), framed);
     // Typing into a caption changes nothing.
     QTest::keyClicks(caption, u"x"_qs);
     QCOMPARE(caption->text(), text);
