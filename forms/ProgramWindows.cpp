@@ -6,9 +6,7 @@
 #include "forms/Form4.h"
 #include "forms/Form6.h"
 #include "forms/Form6Module.h"
-#include "platform/Accessibility.h"
 #include "platform/Module.h"
-#include "platform/TextFit.h"
 
 ProgramWindows::ProgramWindows(Module1& module) : m_module(module) {}
 
@@ -33,8 +31,7 @@ Form1& ProgramWindows::palette()
 {
     if (!m_palette) {
         m_palette = std::make_unique<Form1>(*this);
-        platform::nameControlsFromCaptions(*m_palette);
-        platform::fitTexts(*m_palette);
+        platform::prepareControls(*m_palette);
     }
     return *m_palette;
 }

@@ -1,5 +1,8 @@
 #include "platform/Window.h"
 
+#include "platform/Accessibility.h"
+#include "platform/TextFit.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -138,6 +141,12 @@ void setFixedDialogFrame(QWidget& window, const QSize& clientSize)
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | keptTopmost);
     window.setFixedSize(clientSize);
+}
+
+void prepareControls(QWidget& window)
+{
+    nameControlsFromCaptions(window);
+    fitTexts(window);
 }
 
 } // namespace platform

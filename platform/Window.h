@@ -1,8 +1,5 @@
 #pragma once
 
-#include "platform/Accessibility.h"
-#include "platform/TextFit.h"
-
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -31,6 +28,10 @@ void bringForward(QWidget& window);
 // Fixed single border: the user cannot resize; no minimize or maximize box.
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize);
 
+// Readies a newly built window's controls: each is named for screen readers
+// and its text fitted to the font that stands in for the windows' own.
+void prepareControls(QWidget& window);
+
 // Runs `then` once `window` has been painted for the first time and that
 // frame has gone to the screen.
 void afterFirstPaint(QWidget& window, std::function<void()> then);
@@ -54,8 +55,7 @@ public:
         if (!m_window) {
             m_window = create();
             m_window->setAttribute(Qt::WA_DeleteOnClose);
-            nameControlsFromCaptions(*m_window);
-            fitTexts(*m_window);
+            prepareControls(*m_window);
         }
         m_window->setAttribute(Qt::WA_ShowWithoutActivating, activation == Activation::Leave);
         m_window->show();
