@@ -430,11 +430,15 @@ void TestProfile::saveKeepsWhatTheFileIs_data()
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("link");
     QTest::addColumn<int>("permissions");
+    // A link to another file waits where the save puts its temporary.
+    QTest::addColumn<bool>("planted");
     const int ownerOnly = QFileDevice::ReadUser | QFileDevice::WriteUser;
     const int shared = ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QTest::newRow("new file is for its owner only") << false << false << ownerOnly;
-    QTest::newRow("existing file keeps its permissions") << true << false << shared;
-    QTest::newRow("symbolic link stays, its target is saved") << true << true << shared;
+    QTest::newRow("new file is for its owner only") << false << false << ownerOnly << false;
+    QTest::newRow("existing file keeps its permissions") << true << false << shared << false;
+    QTest::newRow("symbolic link stays, its target is saved") << true << true << shared << false;
+    QTest::newRow("link planted as the temporary is not written through")
+        << true << false << shared << true;
 }
 
 void TestProfile::saveKeepsWhatTheFileIs()
@@ -442,7 +446,14 @@ void TestProfile::saveKeepsWhatTheFileIs()
     QFETCH(bool, exists);
     QFETCH(bool, link);
     QFETCH(int, permissions);
+    QFETCH(bool, planted);
     AppDirectory dir;
+    const QString other = dir.path() + u"/other.txt"_qs;
+    if (planted) {
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("someone else's") > 0);
+        QVERIFY(QFile::link(other, dir.profilePath() + u".tmp"_qs));
+    }
     const QString target = link ? dir.path() + u"/elsewhere.txt"_qs : dir.profilePath();
     if (exists) {
         QFile file(target);
@@ -457,6 +468,12 @@ void TestProfile::saveKeepsWhatTheFileIs()
     QCOMPARE(QFileInfo(dir.profilePath()).isSymLink(), link);
     QCOMPARE(int(QFileInfo(target).permissions() & 0x0777), permissions);
     QCOMPARE(texts(load(target).values), numberedSlots(kSlotCount));
+    if (planted) {
+        QCOMPARE(dir.strayEntries(), QStringList{u"other.txt"_qs});
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("someone else's"));
+    }
 }
 
 void TestProfile::saveIntoMissingDirectoryFails()
