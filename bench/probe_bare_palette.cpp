@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLineEdit>
 
-#include <algorithm>
 #include <array>
 
 int main(int argc, char* argv[])
@@ -21,9 +20,15 @@ int main(int argc, char* argv[])
     // The boxes of a row share its width equally, from left to right in the
     // order of the slot table.
     constexpr int kWidth = 113, kTop = 16, kPitch = 16, kHeight = 18;
+    constexpr auto kBoxesInRow = [] {
+        std::array<int, profile::kPaletteRowCount> boxes{};
+        for (const profile::Slot& slot : profile::kSlots)
+            ++boxes[slot.row];
+        return boxes;
+    }();
     std::array<int, profile::kPaletteRowCount> placed{};
     for (const profile::Slot& slot : profile::kSlots) {
-        const int boxes = int(std::ranges::count(profile::kSlots, slot.row, &profile::Slot::row));
+        const int boxes = kBoxesInRow[slot.row];
         const int i = placed[slot.row]++;
         auto* box = new QLineEdit(QString::fromUtf16(profile::kPlaceholder), &window);
         box->setReadOnly(true);
