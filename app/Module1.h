@@ -9,7 +9,8 @@ struct Module1
     // 1 once a profile exists; written at start-up and by the first commit.
     qint16 HasProfile = 0;
 
-    // Where the executable lives; the profile file lies beside it.
+    // The folder of the profile file: where the executable lives, or in a
+    // system-wide install the user's own data folder.
     QString AppDirectory;
 
     QString profilePath() const { return AppDirectory + QStringLiteral("/NAME.txt"); }

@@ -4,16 +4,40 @@
 #include "forms/Form1.h"
 #include "forms/ProgramWindows.h"
 #include "platform/Application.h"
+#include "platform/DataFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QFile>
+
+namespace {
+
+// The profile file lies beside the executable, where the program's Windows
+// users keep it. A system-wide install cannot: its folders belong to root, so
+// there each user's file lives in the user's data folder and starts as a copy
+// of the first-run file. That copy is compiled in rather than read from a
+// system folder, so that a program unpacked or moved anywhere still finds it.
+QString profileFolder()
+{
+    if constexpr (!PETATTO_RECORD_IN_DATA_FOLDER) {
+        return platform::applicationDirectory();
+    } else {
+        const QString folder = platform::userDataFolder(QStringLiteral("petatto-meibo"));
+        QFile firstRun(QStringLiteral(":/NAME.txt"));
+        if (firstRun.open(QIODevice::ReadOnly))
+            platform::provideFirstRunFile(folder, QStringLiteral("NAME.txt"), firstRun.readAll());
+        return folder;
+    }
+}
+
+} // namespace
 
 int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)>& started)
 {
     platform::Application application(argc, argv);
 
-    const QString folder = platform::applicationDirectory();
+    const QString folder = profileFolder();
     platform::SingleInstance instance(folder);
     if (!instance.isFirst())
         return 0;

@@ -131,9 +131,12 @@ public:
         QCOMPARE(file.write(bytes), bytes.size());
     }
 
-    QByteArray readProfile() const
+    QByteArray readProfile() const { return read(profilePath()); }
+
+    // The bytes of any file; empty when there is none.
+    static QByteArray read(const QString& path)
     {
-        QFile file(profilePath());
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();

@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 
+#include "platform/DataFolder.h"
 #include "platform/JapaneseText.h"
 #include "profile/Derivation.h"
 #include "profile/ProfileFile.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -16,6 +18,16 @@ using profile::Record;
 // Texts by slot; slots not named are empty.
 using Conversion = QString (*)(const QString&);
 Q_DECLARE_METATYPE(Conversion)
+
+// What lies in the user's data folder before the first start there.
+enum class Planted
+{
+    Nothing,
+    SharedFolder,
+    Record,
+    LinkToNothing
+};
+Q_DECLARE_METATYPE(Planted)
 
 namespace {
 
@@ -102,6 +114,8 @@ private slots:
     void saveKeepsWhatTheFileIs_data();
     void saveKeepsWhatTheFileIs();
     void saveIntoMissingDirectoryFails();
+    void firstRunFileInDataFolder_data();
+    void firstRunFileInDataFolder();
 };
 
 void TestProfile::japaneseText_data()
@@ -484,6 +498,87 @@ void TestProfile::saveIntoMissingDirectoryFails()
         QFAIL("saved into a directory that does not exist");
     } catch (const AppError& error) {
         QCOMPARE(error.number(), ErrorNumber::pathNotFound);
+    }
+}
+
+void TestProfile::firstRunFileInDataFolder_data()
+{
+    // $XDG_DATA_HOME ("~" for the home folder, null when unset) and where the
+    // program's folder then is, inside the home folder.
+    QTest::addColumn<QString>("dataHome");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<Planted>("planted");
+    const QString usual = u".local/share/petatto-meibo"_qs;
+    QTest::newRow("empty home") << QString() << usual << Planted::Nothing;
+    QTest::newRow("XDG_DATA_HOME") << u"~/data"_qs << u"data/petatto-meibo"_qs << Planted::Nothing;
+    QTest::newRow("relative XDG_DATA_HOME is ignored") << u"data"_qs << usual << Planted::Nothing;
+    QTest::newRow("existing folder keeps its permissions")
+        << QString() << usual << Planted::SharedFolder;
+    QTest::newRow("the user's record stays") << QString() << usual << Planted::Record;
+    QTest::newRow("a link in the record's place is not followed")
+        << QString() << usual << Planted::LinkToNothing;
+}
+
+void TestProfile::firstRunFileInDataFolder()
+{
+    QFETCH(QString, dataHome);
+    QFETCH(QString, folder);
+    QFETCH(Planted, planted);
+    AppDirectory home;
+    const QByteArray oldHome = qgetenv("HOME"), oldDataHome = qgetenv("XDG_DATA_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        qputenv("XDG_DATA_HOME", oldDataHome);
+    });
+    qputenv("HOME", QFile::encodeName(home.path()));
+    if (dataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.replace(u'~', home.path())));
+
+    const QDir expected(home.path() + u'/' + folder);
+    const QString record = expected.filePath(u"NAME.txt"_qs);
+    const QString elsewhere = home.path() + u"/elsewhere.txt"_qs;
+    const QByteArray firstRun = fileWithMarker(u"0"_qs), mine = fileWithMarker(u"1"_qs);
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto shared =
+        ownerOnly | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    if (planted != Planted::Nothing) {
+        QVERIFY(expected.mkpath(u"."_qs));
+        QVERIFY(QFile::setPermissions(expected.path(), shared));
+    }
+    if (planted == Planted::Record) {
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
+        QVERIFY(file.setPermissions(ownerOnly | QFileDevice::ReadOther));
+    }
+    if (planted == Planted::LinkToNothing)
+        QVERIFY(QFile::link(elsewhere, record));
+
+    const QString made = platform::userDataFolder(u"petatto-meibo"_qs);
+    QCOMPARE(made, expected.path());
+    platform::provideFirstRunFile(made, u"NAME.txt"_qs, firstRun);
+
+    const auto permissions = [](const QString& path) {
+        return QFileInfo(path).permissions() &
+               ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+    QCOMPARE(permissions(expected.path()),
+             planted == Planted::Nothing ? ownerOnly | QFileDevice::ExeOwner : shared);
+    switch (planted) {
+    case Planted::Nothing:
+    case Planted::SharedFolder:
+        QCOMPARE(permissions(record), ownerOnly);
+        QCOMPARE(AppDirectory::read(record), firstRun);
+        break;
+    case Planted::Record:
+        QCOMPARE(permissions(record), ownerOnly | QFileDevice::ReadOther);
+        QCOMPARE(AppDirectory::read(record), mine);
+        break;
+    case Planted::LinkToNothing:
+        QVERIFY(QFileInfo(record).isSymLink());
+        QVERIFY(!QFileInfo::exists(elsewhere));
+        break;
     }
 }
 
