@@ -3,10 +3,13 @@
 #include "platform/DataFolder.h"
 #include "platform/JapaneseText.h"
 #include "profile/Derivation.h"
+#include "profile/FormFill.h"
 #include "profile/ProfileFile.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -87,6 +90,95 @@ QByteArray digestOf(const Loaded& loaded)
     return hash.result().toHex();
 }
 
+// The person whose record fills the test pages of tests/formfill.
+Record corpusRecord()
+{
+    QFile file(QFINDTESTDATA("formfill/record.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("tests/formfill/record.txt is missing");
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    Record record;
+    std::copy_n(lines.begin(), std::min<qsizetype>(lines.size(), kSlotCount), record.begin());
+    return record;
+}
+
+using Boxes = QList<profile::FieldDescription>;
+
+// The options of a select, written "value:text,value:text"; "prefectures"
+// stands for the 47 prefectures by their JIS codes, "N..M" and "0N..M" for
+// numbers with and without a leading zero.
+QJsonArray optionsOf(const QString& spec)
+{
+    static const QStringList kPrefectures =
+        u"北海道 青森県 岩手県 宮城県 秋田県 山形県 福島県 茨城県 栃木県 群馬県 埼玉県 千葉県 "
+        u"東京都 神奈川県 新潟県 富山県 石川県 福井県 山梨県 長野県 岐阜県 静岡県 愛知県 三重県 "
+        u"滋賀県 京都府 大阪府 兵庫県 奈良県 和歌山県 鳥取県 島根県 岡山県 広島県 山口県 徳島県 "
+        u"香川県 愛媛県 高知県 福岡県 佐賀県 長崎県 熊本県 大分県 宮崎県 鹿児島県 沖縄県"_qs.split(
+            u' ');
+    QJsonArray options{QJsonObject{{"text", u"選択してください"_qs}, {"value", ""}}};
+    const auto add = [&](const QString& value, const QString& text) {
+        options.append(QJsonObject{{"text", text}, {"value", value}});
+    };
+    if (spec == u"prefectures") {
+        for (int i = 0; i < kPrefectures.size(); ++i)
+            add(QString::number(i + 1), kPrefectures[i]);
+    } else if (const qsizetype dots = spec.indexOf(u".."); dots > 0) {
+        const int width = spec.startsWith(u'0') ? 2 : 1;
+        for (int n = spec.left(dots).toInt(); n <= spec.mid(dots + 2).toInt(); ++n)
+            add(u"%1"_qs.arg(n, width, 10, QChar(u'0')), u"%1"_qs.arg(n, width, 10, QChar(u'0')));
+    } else {
+        for (const QString& option : spec.split(u',')) {
+            const qsizetype colon = option.indexOf(u':');
+            add(option.left(colon), option.mid(colon + 1));
+        }
+    }
+    return options;
+}
+
+// Boxes as the page side sends them, one per text: its type (or "select",
+// "textarea"), then "|member=value" for the description's members.
+Boxes boxes(const QStringList& specs)
+{
+    static const QStringList kNumbers{u"maxLength"_qs, u"size"_qs, u"row"_qs, u"selectedIndex"_qs};
+    Boxes result;
+    for (const QString& spec : specs) {
+        const QStringList parts = spec.split(u'|');
+        const QString& type = parts.front();
+        const bool input = type != u"select" && type != u"textarea";
+        QJsonObject object{{"tag", input ? u"input"_qs : type}, {"type", input ? type : u""_qs}};
+        for (const QString& part : parts.mid(1)) {
+            const qsizetype equals = part.indexOf(u'=');
+            const QString key = part.left(equals);
+            const QString value = part.mid(equals + 1);
+            if (key == u"options")
+                object.insert(key, optionsOf(value));
+            else if (key == u"hasText")
+                object.insert(key, true);
+            else if (kNumbers.contains(key))
+                object.insert(key, value.toInt());
+            else
+                object.insert(key, value);
+        }
+        result << profile::fieldDescriptionFromJson(object);
+    }
+    return result;
+}
+
+// The fills as "key=value", keyed as the answer files are: id, else name,
+// else name=value for a radio.
+QStringList filled(const Boxes& fields, const QList<profile::FieldFill>& fills)
+{
+    QStringList result;
+    for (const profile::FieldFill& fill : fills) {
+        const profile::FieldDescription& field = fields.value(fill.field);
+        QString key = field.id.isEmpty() ? field.name : field.id;
+        if (field.type == u"radio")
+            key += u'=' + field.value;
+        result << key + u'=' + fill.value;
+    }
+    return result;
+}
+
 } // namespace
 
 class TestProfile : public QObject
@@ -98,6 +190,9 @@ private slots:
     void japaneseText();
     void derivation_data();
     void derivation();
+    void formFill_data();
+    void formFill();
+    void fieldFromJson();
     void codePage932_data();
     void codePage932();
 
@@ -188,6 +283,13 @@ void TestProfile::derivation_data()
         << SlotTexts{{0, u"hidden box text"_qs}, {9, u"ｽﾞﾚ"_qs},   {10, u"ｱ1"_qs}, {11, u"ﾀﾞ"_qs},
                      {13, u"TANAKA "_qs},        {14, u" TARO"_qs}}
         << derived;
+    // The test pages' person is a record as a commit leaves it.
+    entries.clear();
+    derived.clear();
+    const Record corpus = corpusRecord();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        (profile::isEntry(slot) ? entries : derived).insert(slot, corpus[slot]);
+    QTest::newRow("test pages' record") << entries << derived;
 }
 
 void TestProfile::derivation()
@@ -198,6 +300,138 @@ void TestProfile::derivation()
     for (int slot = 0; slot < kSlotCount; ++slot)
         expected << derived.value(slot, entries.value(slot));
     QCOMPARE(texts(profile::derive(recordOf(entries))), expected);
+}
+
+void TestProfile::formFill_data()
+{
+    QTest::addColumn<Boxes>("fields");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("shop sign-up table: split name, reading, postal code and telephone")
+        << boxes(
+               {u"text|name=name01|rowLabel=お名前必須|before=姓|after=名|row=1"_qs,
+                u"text|name=name02|rowLabel=お名前必須|before=名|row=1"_qs,
+                u"text|name=kana01|rowLabel=お名前(フリガナ)|before=セイ|after=メイ|row=2"_qs,
+                u"text|name=kana02|rowLabel=お名前(フリガナ)|before=メイ|row=2"_qs,
+                u"text|name=company_name|rowLabel=会社名|row=3"_qs,
+                u"text|name=zip01|rowLabel=郵便番号|before=〒|after=-|maxLength=3|row=4"_qs,
+                u"text|name=zip02|rowLabel=郵便番号|before=-|maxLength=4|row=4"_qs,
+                u"select|name=pref|rowLabel=住所|options=prefectures|row=5"_qs,
+                u"text|name=addr01|rowLabel=住所|after=市区町村名（例：千代田区神田神保町）|row=6"_qs,
+                u"text|name=addr02|rowLabel=住所|after=番地・ビル名（例：1-3-5）|row=7"_qs,
+                u"text|name=tel01|rowLabel=電話番号|after=-|maxLength=5|row=8"_qs,
+                u"text|name=tel02|rowLabel=電話番号|before=-|after=-|maxLength=4|row=8"_qs,
+                u"text|name=tel03|rowLabel=電話番号|before=-|maxLength=4|row=8"_qs,
+                u"text|name=fax01|rowLabel=FAX|after=-|row=9"_qs,
+                u"text|name=fax02|rowLabel=FAX|before=-|after=-|row=9"_qs,
+                u"text|name=fax03|rowLabel=FAX|before=-|row=9"_qs})
+        << QStringList{u"name01=渡辺"_qs,     u"name02=健太"_qs,
+                       u"kana01=ワタナベ"_qs, u"kana02=ケンタ"_qs,
+                       u"zip01=225"_qs,       u"zip02=0002"_qs,
+                       u"pref=14"_qs,         u"addr01=横浜市青葉区美しが丘"_qs,
+                       u"addr02=3-21-8"_qs,   u"tel01=045"_qs,
+                       u"tel02=903"_qs,       u"tel03=2817"_qs};
+    QTest::newRow("readings: hiragana, half-width kana, Latin family name first")
+        << boxes({u"text|name=f1|rowLabel=ふりがな|before=せい|row=1"_qs,
+                  u"text|name=f2|rowLabel=ふりがな|before=めい|row=1"_qs,
+                  u"text|name=h1|label=姓（半角カナ）|row=2"_qs,
+                  u"text|name=h2|label=名（半角カナ）|row=3"_qs,
+                  u"text|name=full_half|rowLabel=ﾌﾘｶﾞﾅ|row=4"_qs,
+                  u"text|name=last_name_en|label=Last name（ローマ字）|row=5"_qs,
+                  u"text|name=first_name_en|label=First name（ローマ字）|row=6"_qs,
+                  u"text|name=roman|rowLabel=氏名（ローマ字）|row=7"_qs})
+        << QStringList{u"f1=わたなべ"_qs,
+                       u"f2=けんた"_qs,
+                       u"h1=ﾜﾀﾅﾍﾞ"_qs,
+                       u"h2=ｹﾝﾀ"_qs,
+                       u"full_half=ﾜﾀﾅﾍﾞｹﾝﾀ"_qs,
+                       u"last_name_en=WATANABE"_qs,
+                       u"first_name_en=KENTA"_qs,
+                       u"roman=WATANABE KENTA"_qs};
+    QTest::newRow("joined boxes follow their example, maxlength and rule")
+        << boxes({u"text|name=zip|label=郵便番号|maxLength=8|placeholder=123-4567|row=1"_qs,
+                  u"text|name=zip7|label=郵便番号|maxLength=7|row=2"_qs,
+                  u"tel|name=tel|label=電話番号|after=ハイフンなしで入力してください|row=3"_qs,
+                  u"tel|name=mobile|label=携帯電話番号|placeholder=090-1234-5678|row=4"_qs,
+                  u"text|name=full|label=氏名|placeholder=例）山田 太郎|row=5"_qs,
+                  u"text|name=kana|label=フリガナ|placeholder=ヤマダ　タロウ|row=6"_qs})
+        << QStringList{u"zip=225-0002"_qs,   u"zip7=2250002"_qs,
+                       u"tel=0459032817"_qs, u"mobile=090-4417-6382"_qs,
+                       u"full=渡辺 健太"_qs, u"kana=ワタナベ　ケンタ"_qs};
+    QTest::newRow("birthday: date box, example, selects as their options write")
+        << boxes({u"date|id=bd|label=生年月日|row=1"_qs,
+                  u"text|id=bd2|label=誕生日|placeholder=1990/01/01|row=2"_qs,
+                  u"text|id=bd3|label=誕生日|maxLength=8|row=3"_qs,
+                  u"select|name=y|rowLabel=生年月日|options=1930..2010|after=年|row=4"_qs,
+                  u"select|name=m|rowLabel=生年月日|options=01..12|before=年|after=月|row=4"_qs,
+                  u"select|name=d|rowLabel=生年月日|options=1..31|before=月|after=日|row=4"_qs})
+        << QStringList{u"bd=1988-04-07"_qs, u"bd2=1988/04/07"_qs, u"bd3=19880407"_qs,
+                       u"y=1988"_qs,        u"m=04"_qs,           u"d=7"_qs};
+    QTest::newRow("site and bank of a partner sign-up")
+        << boxes({u"text|id=site_name|label=サイト名|row=1"_qs,
+                  u"text|id=site_kana|label=サイト名（フリガナ）|row=2"_qs,
+                  u"url|id=site_url|label=サイトURL|row=3"_qs,
+                  u"textarea|id=site_description|label=サイトの説明|row=4"_qs,
+                  u"text|id=pv|label=月間PV数|row=5"_qs, u"text|id=bank_name|label=銀行名|row=6"_qs,
+                  u"text|id=bank_code|label=銀行コード|row=7"_qs,
+                  u"text|id=branch_name|label=支店名|row=8"_qs,
+                  u"radio|name=type|value=1|label=普通|rowLabel=口座種別|row=9"_qs,
+                  u"radio|name=type|value=2|label=当座|rowLabel=口座種別|row=9"_qs,
+                  u"text|id=account_number|label=口座番号|maxLength=7|row=10"_qs,
+                  u"text|id=holder|label=口座名義（カナ）|row=11"_qs})
+        << QStringList{
+               u"site_name=ケンタの自転車旅日記"_qs,
+               u"site_kana=ケンタノジテンシャタビニッキ"_qs,
+               u"site_url=https://kenta-cycling.example.jp/"_qs,
+               u"site_description=週末の自転車旅と道具の手入れを写真付きで紹介するブログです。"_qs,
+               u"pv=3500"_qs,
+               u"bank_name=あおば銀行"_qs,
+               u"branch_name=青葉台支店"_qs,
+               u"type=1=checked"_qs,
+               u"account_number=1234567"_qs,
+               u"holder=ワタナベケンタ"_qs};
+    QTest::newRow("log-in form: no password")
+        << boxes({u"email|name=login_email|label=メールアドレス|row=1"_qs,
+                  u"password|name=login_pass|label=パスワード|row=2"_qs})
+        << QStringList{u"login_email=kenta.watanabe@example.jp"_qs};
+    QTest::newRow("new password box, confirmation and a current password")
+        << boxes({u"password|name=current|label=現在のパスワード|row=1"_qs,
+                  u"password|name=p1|autocomplete=new-password|row=2"_qs,
+                  u"password|name=p2|autocomplete=new-password|row=3"_qs})
+        << QStringList{u"p1=Blue7Harbor2"_qs, u"p2=Blue7Harbor2"_qs};
+    QTest::newRow("never a box that holds text, a checkbox or a button")
+        << boxes({u"text|name=name01|rowLabel=お名前|before=姓|row=1|hasText=1"_qs,
+                  u"text|name=name02|rowLabel=お名前|before=名|row=1"_qs,
+                  u"checkbox|name=mail|value=1|label=メールアドレスを公開する|row=2"_qs,
+                  u"submit|name=email|row=3"_qs, u"hidden|name=tel|row=4"_qs})
+        << QStringList{u"name02=健太"_qs};
+    QTest::newRow("in doubt: two telephone boxes, a pattern that refuses")
+        << boxes({u"text|name=t1|label=電話番号|row=1"_qs, u"text|name=t2|label=電話番号|row=1"_qs,
+                  u"text|name=z|label=郵便番号|pattern=\\d{3}-\\d{4}|maxLength=7|row=2"_qs,
+                  u"text|name=k|label=フリガナ|pattern=[ぁ-ん]+|row=3"_qs})
+        << QStringList{};
+}
+
+void TestProfile::formFill()
+{
+    QFETCH(Boxes, fields);
+    QFETCH(QStringList, expected);
+    QCOMPARE(filled(fields, profile::planFormFill(fields, corpusRecord())), expected);
+}
+
+void TestProfile::fieldFromJson()
+{
+    const auto field = profile::fieldDescriptionFromJson(
+        QJsonDocument::fromJson(R"({"tag": "select", "maxLength": "7", "row": 3, "hasText": 1,
+            "name": 5, "options": [{"text": "東京都", "value": "13"}, 7]})")
+            .object());
+    QCOMPARE(field.tag, u"select"_qs);
+    QCOMPARE(field.maxLength, -1);
+    QCOMPARE(field.row, 3);
+    QCOMPARE(field.hasText, false);
+    QCOMPARE(field.name, QString());
+    QCOMPARE(field.options.size(), 2);
+    QCOMPARE(field.options[0].value, u"13"_qs);
+    QCOMPARE(field.options[1].text, QString());
 }
 
 void TestProfile::codePage932_data()
