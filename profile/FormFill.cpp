@@ -448,8 +448,8 @@ struct ScriptWord
 };
 
 constexpr ScriptWord kHalfWidthWords[] = {
-    {u"ｶﾅ", S::HalfKana},   {u"ﾌﾘｶﾞﾅ", S::HalfKana}, {u"ｶﾀｶﾅ", S::HalfKana},
-    {u"ｾｲ", S::HalfKana},   {u"ﾒｲ", S::HalfKana},     {u"ﾖﾐ", S::HalfKana},
+    {u"ｶﾅ", S::HalfKana}, {u"ﾌﾘｶﾞﾅ", S::HalfKana}, {u"ｶﾀｶﾅ", S::HalfKana},
+    {u"ｾｲ", S::HalfKana}, {u"ﾒｲ", S::HalfKana},    {u"ﾖﾐ", S::HalfKana},
 };
 
 constexpr ScriptWord kScriptWords[] = {
@@ -485,10 +485,10 @@ struct IdScript
 };
 
 constexpr IdScript kIdScripts[] = {
-    {u"_hira", S::Hiragana},  {u"_kana", S::Katakana},  {u"_furigana", S::Katakana},
-    {u"_kn_", S::Katakana},   {u"_yomi", S::Katakana},  {u"_ruby", S::Katakana},
-    {u"_roma", S::Latin},     {u"_en_", S::Latin},      {u"_eng_", S::Latin},
-    {u"_english", S::Latin},  {u"_alpha", S::Latin},    {u"_latin", S::Latin},
+    {u"_hira", S::Hiragana}, {u"_kana", S::Katakana}, {u"_furigana", S::Katakana},
+    {u"_kn_", S::Katakana},  {u"_yomi", S::Katakana}, {u"_ruby", S::Katakana},
+    {u"_roma", S::Latin},    {u"_en_", S::Latin},     {u"_eng_", S::Latin},
+    {u"_english", S::Latin}, {u"_alpha", S::Latin},   {u"_latin", S::Latin},
 };
 
 // The autocomplete tokens of the HTML standard that the record answers.
@@ -558,16 +558,18 @@ struct AddressWord
 };
 
 constexpr AddressWord kAddressWords[] = {
-    {u"都道府県", kPrefecturePart}, {u"市区町村", kCityPart},     {u"区市町村", kCityPart},
-    {u"市区郡", kCityPart},         {u"市町村", kCityPart},       {u"市郡", kCityPart},
-    {u"町名", kDistrictPart},       {u"町域", kDistrictPart},     {u"地区", kDistrictPart},
-    {u"番地", kBlockPart},          {u"丁目", kBlockPart},        {u"_city", kCityPart},
+    {u"都道府県", kPrefecturePart}, {u"市区町村", kCityPart},
+    {u"区市町村", kCityPart},       {u"市区郡", kCityPart},
+    {u"市町村", kCityPart},         {u"市郡", kCityPart},
+    {u"町名", kDistrictPart},       {u"町域", kDistrictPart},
+    {u"地区", kDistrictPart},       {u"番地", kBlockPart},
+    {u"丁目", kBlockPart},          {u"_city", kCityPart},
     {u"_town", kDistrictPart},      {u"_street", kDistrictPart | kBlockPart},
     {u"_banchi", kBlockPart},
 };
 
-constexpr std::array<std::uint8_t, 4> kAddressPartOrder{kPrefecturePart, kCityPart,
-                                                        kDistrictPart, kBlockPart};
+constexpr std::array<std::uint8_t, 4> kAddressPartOrder{kPrefecturePart, kCityPart, kDistrictPart,
+                                                        kBlockPart};
 constexpr std::array<int, 4> kAddressSlots{20, 21, 22, 23};
 
 // The record's slots for a name: full, family and given, by writing.
@@ -578,7 +580,7 @@ struct NameSlots
 };
 
 constexpr NameSlots kNameSlots[] = {
-    {S::Kanji, {0, 1, 2}},    {S::Hiragana, {3, 4, 5}}, {S::Katakana, {6, 7, 8}},
+    {S::Kanji, {0, 1, 2}},      {S::Hiragana, {3, 4, 5}}, {S::Katakana, {6, 7, 8}},
     {S::HalfKana, {9, 10, 11}}, {S::Latin, {12, 13, 14}},
 };
 
@@ -607,11 +609,10 @@ struct PlainSlot
 };
 
 constexpr PlainSlot kPlainSlots[] = {
-    {T::Age, 34},           {T::Occupation, 35},     {T::LoginId, 44},
-    {T::Password, 45},      {T::Bank, 47},           {T::Branch, 48},
-    {T::AccountType, 49},   {T::AccountNumber, 50},  {T::SiteTitle, 51},
-    {T::SiteReading, 52},   {T::SiteUrl, 53},        {T::SiteDescription, 54},
-    {T::VisitsPerDay, 55},  {T::VisitsPerMonth, 56}, {T::Prefecture, 20},
+    {T::Age, 34},          {T::Occupation, 35},     {T::LoginId, 44},     {T::Password, 45},
+    {T::Bank, 47},         {T::Branch, 48},         {T::AccountType, 49}, {T::AccountNumber, 50},
+    {T::SiteTitle, 51},    {T::SiteReading, 52},    {T::SiteUrl, 53},     {T::SiteDescription, 54},
+    {T::VisitsPerDay, 55}, {T::VisitsPerMonth, 56}, {T::Prefecture, 20},
 };
 
 // Page texts are hostile and may be of any length; clues sit at their start.
@@ -681,8 +682,8 @@ struct Clues
     }
     QString all() const
     {
-        return label + u' ' + ariaLabel + u' ' + title + u' ' + placeholder + u' ' + before +
-               u' ' + after + u' ' + rowLabel;
+        return label + u' ' + ariaLabel + u' ' + title + u' ' + placeholder + u' ' + before + u' ' +
+               after + u' ' + rowLabel;
     }
 };
 
@@ -691,9 +692,8 @@ Clues cluesOf(const FieldDescription& field)
     Clues clues{folded(field.label),  folded(field.ariaLabel),   folded(field.title),
                 folded(field.before), folded(field.placeholder), folded(field.rowLabel),
                 folded(field.after),  identifierText(field),     QString()};
-    for (const QString* text :
-         {&field.label, &field.ariaLabel, &field.title, &field.before, &field.placeholder,
-          &field.rowLabel})
+    for (const QString* text : {&field.label, &field.ariaLabel, &field.title, &field.before,
+                                &field.placeholder, &field.rowLabel})
         clues.rawOwn += text->left(kTextLimit) + u' ';
     return clues;
 }
@@ -780,9 +780,8 @@ bool isFillable(const FieldDescription& field)
         return true;
     if (field.tag != u"input")
         return false;
-    static const QStringList kTypes{u""_qs,    u"text"_qs,     u"email"_qs, u"tel"_qs,
-                                    u"url"_qs, u"number"_qs,   u"date"_qs,  u"password"_qs,
-                                    u"radio"_qs};
+    static const QStringList kTypes{u""_qs,       u"text"_qs, u"email"_qs,    u"tel"_qs,  u"url"_qs,
+                                    u"number"_qs, u"date"_qs, u"password"_qs, u"radio"_qs};
     return kTypes.contains(field.type);
 }
 
@@ -823,9 +822,8 @@ Script scriptOf(const FieldDescription& field, const Clues& clues)
         if (clues.rawOwn.contains(view(word.text)))
             return word.script;
     }
-    std::array<const QString*, 6> texts{&clues.label,       &clues.ariaLabel, &clues.title,
-                                        &clues.before,      &clues.placeholder,
-                                        &clues.rowLabel};
+    std::array<const QString*, 6> texts{&clues.label,  &clues.ariaLabel,   &clues.title,
+                                        &clues.before, &clues.placeholder, &clues.rowLabel};
     for (const QString* text : texts) {
         for (const ScriptWord& word : kScriptWords) {
             if (matches(*text, word.text, word.match))
@@ -958,8 +956,8 @@ bool isSeparator(const QString& text)
 
 bool isSplittable(Topic topic)
 {
-    return topic == T::Name || topic == T::Postal || isPhoneKind(topic) ||
-           topic == T::Birthday || topic == T::Email;
+    return topic == T::Name || topic == T::Postal || isPhoneKind(topic) || topic == T::Birthday ||
+           topic == T::Email;
 }
 
 // A box standing in line after a box of a split value, with only a separator
@@ -1010,8 +1008,8 @@ void assignParts(const QList<FieldDescription>& fields, QList<Reading>& readings
                 const Part position = Part(int(P::First) + int(i - start));
                 Reading& reading = readings[i];
                 // A box that names another part than its place says is in doubt.
-                reading.part = reading.part == P::None || reading.part == position ? position
-                                                                                   : P::None;
+                reading.part =
+                    reading.part == P::None || reading.part == position ? position : P::None;
                 if (reading.part == P::None)
                     reading.topic = T::None;
             }
@@ -1087,12 +1085,22 @@ enum class Hyphen
 
 Hyphen hyphenRule(const FieldDescription& field)
 {
-    static constexpr std::u16string_view kWithout[] = {
-        u"ハイフンなし", u"ハイフン無し", u"ハイフン不要", u"ハイフンは不要", u"ハイフンを除",
-        u"ハイフン抜", u"ハイフンを入れず", u"ハイフンは入れず", u"ハイフンを含めず",
-        u"ハイフンを含まず", u"ハイフンなしで", u"-なし", u"-無し", u"数字のみ"};
-    static constexpr std::u16string_view kWith[] = {u"ハイフンあり", u"ハイフン有",
-                                                    u"ハイフンを含", u"ハイフン付",
+    static constexpr std::u16string_view kWithout[] = {u"ハイフンなし",
+                                                       u"ハイフン無し",
+                                                       u"ハイフン不要",
+                                                       u"ハイフンは不要",
+                                                       u"ハイフンを除",
+                                                       u"ハイフン抜",
+                                                       u"ハイフンを入れず",
+                                                       u"ハイフンは入れず",
+                                                       u"ハイフンを含めず",
+                                                       u"ハイフンを含まず",
+                                                       u"ハイフンなしで",
+                                                       u"-なし",
+                                                       u"-無し",
+                                                       u"数字のみ"};
+    static constexpr std::u16string_view kWith[] = {u"ハイフンあり",   u"ハイフン有",
+                                                    u"ハイフンを含",   u"ハイフン付",
                                                     u"ハイフンを入れ", u"ハイフン必須"};
     static const QRegularExpression kExample(u"\\d[\\d\\-]{4,}\\d"_qs);
     const QStringList texts = hintTexts(field);
@@ -1146,8 +1154,8 @@ QString number(int value, bool padded)
     return padded ? QStringLiteral("%1").arg(value, 2, 10, QChar(u'0')) : QString::number(value);
 }
 
-QString dateText(const Date& date, const QString& first, const QString& second,
-                 const QString& last, bool padded)
+QString dateText(const Date& date, const QString& first, const QString& second, const QString& last,
+                 bool padded)
 {
     return QString::number(date.year) + first + number(date.month, padded) + second +
            number(date.day, padded) + last;
@@ -1323,8 +1331,8 @@ std::uint8_t addressPartsOf(const FieldDescription& field)
         return kDistrictPart;
     if (token == u"address-line1")
         return kDistrictPart | kBlockPart;
-    QStringList texts{clues.label, clues.ariaLabel, clues.title, clues.placeholder, clues.before,
-                      clues.identifiers};
+    QStringList texts{clues.label,       clues.ariaLabel, clues.title,
+                      clues.placeholder, clues.before,    clues.identifiers};
     for (QString& text : texts) {
         std::uint8_t parts = 0;
         for (const AddressWord& word : kAddressWords) {
@@ -1387,9 +1395,8 @@ QHash<qsizetype, std::uint8_t> shareAddress(const QList<FieldDescription>& field
         shares[unnamed[1]] = left & kBlockPart;
     } else if (left & kDistrictPart) {
         for (const std::uint8_t host : {kCityPart, kBlockPart}) {
-            const auto box = std::find_if(boxes.cbegin(), boxes.cend(), [&](qsizetype b) {
-                return shares[b] & host;
-            });
+            const auto box = std::find_if(boxes.cbegin(), boxes.cend(),
+                                          [&](qsizetype b) { return shares[b] & host; });
             if (box != boxes.cend()) {
                 shares[*box] |= kDistrictPart;
                 break;
@@ -1487,7 +1494,9 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
 
 FieldDescription fieldDescriptionFromJson(const QJsonObject& object)
 {
-    const auto text = [&](const char* key) { return object.value(QLatin1StringView(key)).toString(); };
+    const auto text = [&](const char* key) {
+        return object.value(QLatin1StringView(key)).toString();
+    };
     const auto integer = [&](const char* key, int fallback) {
         const QJsonValue value = object.value(QLatin1StringView(key));
         return value.isDouble() ? value.toInt(fallback) : fallback;

@@ -23,22 +23,22 @@ struct FieldDescription
                           // "radio", "checkbox", "number", ...); "" for select/textarea
     QString autocomplete; // the attribute as written, lower case
     QString inputMode, name, id, placeholder, pattern, title;
-    QString label;     // text of its <label>s, without the text of controls inside them
-    QString ariaLabel; // aria-label, else the joined text of the aria-labelledby elements
-    QString rowLabel;  // the heading of its row: the <th> or first cell of its table row,
-                       // the <dt> before its <dd>, else the text of the nearest row-like
-                       // block before the first control in that block
-    QString before;    // the text between the previous control of the form (or the start
-                       // of its row block) and this box
-    QString after;     // the text between this box and the next control (or the end of its
-                       // row block): "-", "年", "月", "日", "才", "@" ...
-    QString value;     // radio/checkbox: its value attribute; others: ""
-    int maxLength = -1;      // -1 when absent
-    int size = -1;           // -1 when absent
-    int row = 0;             // boxes with the same number stand in the same row block
-    int selectedIndex = -1;  // select: the selected option's index
-    bool hasText = false;    // already holds text (a select: a chosen option with a non-empty
-                             // value; a radio or checkbox: checked)
+    QString label;              // text of its <label>s, without the text of controls inside them
+    QString ariaLabel;          // aria-label, else the joined text of the aria-labelledby elements
+    QString rowLabel;           // the heading of its row: the <th> or first cell of its table row,
+                                // the <dt> before its <dd>, else the text of the nearest row-like
+                                // block before the first control in that block
+    QString before;             // the text between the previous control of the form (or the start
+                                // of its row block) and this box
+    QString after;              // the text between this box and the next control (or the end of its
+                                // row block): "-", "年", "月", "日", "才", "@" ...
+    QString value;              // radio/checkbox: its value attribute; others: ""
+    int maxLength = -1;         // -1 when absent
+    int size = -1;              // -1 when absent
+    int row = 0;                // boxes with the same number stand in the same row block
+    int selectedIndex = -1;     // select: the selected option's index
+    bool hasText = false;       // already holds text (a select: a chosen option with a non-empty
+                                // value; a radio or checkbox: checked)
     QList<FieldOption> options; // select: its options in order
 };
 
