@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -103,7 +104,6 @@ struct Word
 constexpr Word kWords[] = {
     // What the record cannot answer, including words that would otherwise
     // read as one of its values ("会社名", "銀行コード", "メールマガジン").
-    {u"現在のパスワード", T::Ignore},
     {u"メールマガジン", T::Ignore},
     {u"メルマガ", T::Ignore},
     {u"ニュースレター", T::Ignore},
@@ -221,6 +221,7 @@ constexpr Word kWords[] = {
     {u"〒", T::Postal},
     {u"郵便", T::Postal},
     {u"都道府県", T::Prefecture},
+    {u"番地", T::Address},
     {u"建物", T::Building},
     {u"ビル名", T::Building},
     {u"マンション", T::Building},
@@ -230,7 +231,6 @@ constexpr Word kWords[] = {
     {u"市区町村", T::Address},
     {u"市区郡", T::Address},
     {u"市町村", T::Address},
-    {u"番地", T::Address},
     {u"丁目", T::Address},
     {u"町名", T::Address},
     {u"町域", T::Address},
@@ -618,26 +618,31 @@ constexpr PlainSlot kPlainSlots[] = {
 // Page texts are hostile and may be of any length; clues sit at their start.
 constexpr qsizetype kTextLimit = 200;
 
+// Folds widths and case so that the keyword tables can be written once:
+// "ＴＥＬ" and "ﾌﾘｶﾞﾅ" read as "tel" and "フリガナ". Marks that say whether a box
+// is required are dropped. The compatibility folding is skipped for texts that
+// hold nothing it would change, which is most of them.
 QString folded(const QString& text)
 {
-    QString result = text.left(kTextLimit).normalized(QString::NormalizationForm_KC).toLower();
-    for (const char16_t* mark : {u"必須", u"任意", u"*", u"※", u"[", u"]", u"【", u"】"})
-        result.remove(QString::fromUtf16(mark));
+    QString result = text.size() > kTextLimit ? text.left(kTextLimit) : text;
+    const bool wide = std::any_of(result.cbegin(), result.cend(), [](QChar c) {
+        return c.unicode() >= 0xFF00 || c.unicode() == 0x3000 ||
+               (c.unicode() >= 0x2460 && c.unicode() <= 0x24FF);
+    });
+    if (wide)
+        result = result.normalized(QString::NormalizationForm_KC);
+    result = result.toLower();
+    if (result.contains(u'必') || result.contains(u'任'))
+        result.remove(u"必須"_qs).remove(u"任意"_qs);
+    result.removeIf([](QChar c) {
+        return c == u'*' || c == u'※' || c == u'[' || c == u']' || c == u'【' || c == u'】';
+    });
     return result.trimmed();
 }
 
 bool isWordCharacter(QChar c)
 {
     return c.isLetterOrNumber() && c != u'ー';
-}
-
-bool matches(const QString& text, std::u16string_view word, Match match)
-{
-    const QStringView needle(word.data(), qsizetype(word.size()));
-    if (match != M::Leading)
-        return text.contains(needle);
-    return text.startsWith(needle) &&
-           (text.size() == needle.size() || !isWordCharacter(text.at(needle.size())));
 }
 
 // Name and id split into lower-case tokens joined by "_", with "_" around.
@@ -670,6 +675,68 @@ QStringView view(std::u16string_view text)
     return QStringView(text.data(), qsizetype(text.size()));
 }
 
+// The rows of a keyword table by the first two characters of their word, so
+// that a text is read once rather than once per row of the table.
+template <class Entry> class KeywordIndex
+{
+public:
+    template <std::size_t N> explicit KeywordIndex(const Entry (&table)[N]) : m_table(table)
+    {
+        for (std::size_t row = 0; row < N; ++row) {
+            const std::u16string_view word = table[row].text;
+            m_rows[key(word[0], word.size() > 1 ? word[1] : 0)].append(int(row));
+        }
+    }
+
+    // The first row whose word stands in the text and that `accept`s, or null.
+    template <class Accept> const Entry* first(QStringView text, Accept accept) const
+    {
+        int best = std::numeric_limits<int>::max();
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            const char16_t next = at + 1 < text.size() ? text[at + 1].unicode() : 0;
+            for (const char16_t second : {next, char16_t(0)}) {
+                const auto rows = m_rows.constFind(key(text[at].unicode(), second));
+                if (rows != m_rows.cend()) {
+                    for (const int row : *rows) {
+                        if (row >= best)
+                            break;
+                        if (accept(m_table[row]) && standsAt(text, at, m_table[row])) {
+                            best = row;
+                            break;
+                        }
+                    }
+                }
+                if (second == 0)
+                    break;
+            }
+        }
+        return best == std::numeric_limits<int>::max() ? nullptr : &m_table[best];
+    }
+    const Entry* first(QStringView text) const
+    {
+        return first(text, [](const Entry&) { return true; });
+    }
+
+private:
+    static char32_t key(char16_t first, char16_t second) { return char32_t(first) << 16 | second; }
+
+    static bool standsAt(QStringView text, qsizetype at, const Entry& entry)
+    {
+        const QStringView word = view(entry.text);
+        if (!text.mid(at).startsWith(word))
+            return false;
+        if constexpr (requires { entry.match; }) {
+            if (entry.match == M::Leading)
+                return at == 0 &&
+                       (text.size() == word.size() || !isWordCharacter(text[word.size()]));
+        }
+        return true;
+    }
+
+    const Entry* m_table;
+    QHash<char32_t, QList<int>> m_rows;
+};
+
 // Everything recognition reads from one box, computed once.
 struct Clues
 {
@@ -680,11 +747,6 @@ struct Clues
     {
         return {&label, &ariaLabel, &title, &before, &placeholder};
     }
-    QString all() const
-    {
-        return label + u' ' + ariaLabel + u' ' + title + u' ' + placeholder + u' ' + before + u' ' +
-               after + u' ' + rowLabel;
-    }
 };
 
 Clues cluesOf(const FieldDescription& field)
@@ -692,30 +754,32 @@ Clues cluesOf(const FieldDescription& field)
     Clues clues{folded(field.label),  folded(field.ariaLabel),   folded(field.title),
                 folded(field.before), folded(field.placeholder), folded(field.rowLabel),
                 folded(field.after),  identifierText(field),     QString()};
+    // In a row without a heading cell the row's text leads the first box's
+    // "before"; what is left is what stands next to the box.
+    if (!clues.rowLabel.isEmpty() && clues.before.startsWith(clues.rowLabel))
+        clues.before = clues.before.mid(clues.rowLabel.size()).trimmed();
     for (const QString* text : {&field.label, &field.ariaLabel, &field.title, &field.before,
                                 &field.placeholder, &field.rowLabel})
         clues.rawOwn += text->left(kTextLimit) + u' ';
     return clues;
 }
 
+const KeywordIndex<Word>& wordIndex()
+{
+    static const KeywordIndex<Word> index(kWords);
+    return index;
+}
+
 const Word* wordIn(const QString& text)
 {
-    if (text.isEmpty())
-        return nullptr;
-    for (const Word& word : kWords) {
-        if (matches(text, word.text, word.match))
-            return &word;
-    }
-    return nullptr;
+    return wordIndex().first(text);
 }
 
 Topic idTopic(const QString& identifiers)
 {
-    for (const IdWord& word : kIdWords) {
-        if (identifiers.contains(view(word.text)))
-            return word.topic;
-    }
-    return T::None;
+    static const KeywordIndex<IdWord> index(kIdWords);
+    const IdWord* word = index.first(identifiers);
+    return word ? word->topic : T::None;
 }
 
 QString lastToken(const QString& autocomplete)
@@ -772,6 +836,7 @@ struct Reading
     Part part = P::None;
     Script script = S::Unknown;
     bool usable = false; // a box that may be filled at all
+    Clues clues;
 };
 
 bool isFillable(const FieldDescription& field)
@@ -825,30 +890,45 @@ Script scriptOf(const FieldDescription& field, const Clues& clues)
     std::array<const QString*, 6> texts{&clues.label,  &clues.ariaLabel,   &clues.title,
                                         &clues.before, &clues.placeholder, &clues.rowLabel};
     for (const QString* text : texts) {
-        for (const ScriptWord& word : kScriptWords) {
-            if (matches(*text, word.text, word.match))
-                return word.script;
-        }
+        static const KeywordIndex<ScriptWord> scriptWords(kScriptWords);
+        static const KeywordIndex<IdScript> idScripts(kIdScripts);
+        if (const ScriptWord* word = scriptWords.first(*text))
+            return word->script;
         if (text == &clues.placeholder) {
-            for (const IdScript& word : kIdScripts) {
-                if (clues.identifiers.contains(view(word.text)))
-                    return word.script;
-            }
+            if (const IdScript* word = idScripts.first(clues.identifiers))
+                return word->script;
         }
     }
     return scriptOfExample(field.placeholder);
 }
 
 // Year, month or day by the numbers a select offers.
+// The numbers written in a text, in any width: "1988年（昭和63年）" holds 1988
+// and 63. Read by hand: options are many, and this runs for each of them.
+QList<int> numbersIn(QStringView text)
+{
+    QList<int> numbers;
+    int value = -1;
+    for (const QChar c : text.left(kTextLimit)) {
+        const int digit = c.digitValue();
+        if (digit >= 0)
+            value = value < 0 ? digit : std::min(value * 10 + digit, 1000000);
+        else if (value >= 0)
+            numbers << std::exchange(value, -1);
+    }
+    if (value >= 0)
+        numbers << value;
+    return numbers;
+}
+
 Part partByOptions(const FieldDescription& field)
 {
     int highest = 0;
     int count = 0;
     for (const FieldOption& option : field.options) {
-        static const QRegularExpression kNumber(u"\\d+"_qs);
-        const auto match = kNumber.match(option.text.left(kTextLimit));
-        if (match.hasMatch()) {
-            highest = std::max(highest, match.captured().left(6).toInt());
+        const QList<int> numbers = numbersIn(option.text);
+        if (!numbers.isEmpty()) {
+            highest = std::max(highest, numbers.front());
             ++count;
         }
     }
@@ -874,11 +954,8 @@ bool offersPrefectures(const FieldDescription& field)
 
 Part namePartIn(const QString& text)
 {
-    for (const Word& word : kWords) {
-        if (word.part != P::None && matches(text, word.text, word.match))
-            return word.part;
-    }
-    return P::None;
+    const Word* word = wordIndex().first(text, [](const Word& w) { return w.part != P::None; });
+    return word ? word->part : P::None;
 }
 
 Part partOf(const FieldDescription& field, const Clues& clues, Topic topic, const Token* token)
@@ -900,15 +977,28 @@ Part partOf(const FieldDescription& field, const Clues& clues, Topic topic, cons
                 return part;
         }
     }
-    for (const IdPart& entry : kIdParts) {
-        if (entry.topic == topic && clues.identifiers.contains(view(entry.text)))
-            return entry.part;
-    }
+    static const KeywordIndex<IdPart> idParts(kIdParts);
+    if (const IdPart* entry =
+            idParts.first(clues.identifiers, [topic](const IdPart& e) { return e.topic == topic; }))
+        return entry->part;
     if (topic == T::Name)
         return namePartIn(clues.rowLabel);
     if (topic == T::Birthday && field.tag == u"select")
         return partByOptions(field);
     return P::None;
+}
+
+// A password box of a log-in or a change of password asks for the password
+// in use, which the record does not hold.
+bool isCurrentPassword(const FieldDescription& field, const Clues& clues)
+{
+    if (lastToken(field.autocomplete) == u"current-password")
+        return true;
+    for (const QString* text : clues.own()) {
+        if (text->contains(u"現在") || text->contains(u"旧パスワード"))
+            return true;
+    }
+    return false;
 }
 
 Reading read(const FieldDescription& field)
@@ -917,7 +1007,8 @@ Reading read(const FieldDescription& field)
     reading.usable = isFillable(field);
     if (!reading.usable)
         return reading;
-    const Clues clues = cluesOf(field);
+    reading.clues = cluesOf(field);
+    const Clues& clues = reading.clues;
     const Token* token = tokenOf(field);
     const Topic byText = textTopic(clues);
     Topic topic = byText;
@@ -927,7 +1018,7 @@ Reading read(const FieldDescription& field)
         topic = refines ? byText : token->topic;
     }
     if (field.type == u"password")
-        topic = topic == T::Ignore ? T::Ignore : T::Password;
+        topic = isCurrentPassword(field, clues) ? T::Ignore : T::Password;
     else if (field.type == u"email")
         topic = T::Email;
     else if (field.type == u"url")
@@ -954,6 +1045,12 @@ bool isSeparator(const QString& text)
     return text.size() <= 3 && kSeparator.match(text).hasMatch();
 }
 
+bool isDateUnit(const QString& text)
+{
+    const QString unit = text.trimmed();
+    return unit == u"年" || unit == u"月" || unit == u"日";
+}
+
 bool isSplittable(Topic topic)
 {
     return topic == T::Name || topic == T::Postal || isPhoneKind(topic) || topic == T::Birthday ||
@@ -969,7 +1066,8 @@ void continueSplitValues(const QList<FieldDescription>& fields, QList<Reading>& 
         const Reading& previous = readings[i - 1];
         if (reading.usable && reading.topic == T::None && previous.usable &&
             fields[i].row == fields[i - 1].row && isSplittable(previous.topic) &&
-            isSeparator(fields[i].before.left(kTextLimit))) {
+            (isSeparator(fields[i].before.left(kTextLimit)) ||
+             (previous.topic == T::Birthday && isDateUnit(fields[i].before)))) {
             reading.topic = previous.topic;
             reading.script = previous.script;
         }
@@ -1067,13 +1165,10 @@ QString firstFitting(const FieldDescription& field, const QStringList& candidate
 }
 
 // Texts that may show an example or a rule for the value's form.
-QStringList hintTexts(const FieldDescription& field)
+QStringList hintTexts(const Clues& clues)
 {
-    QStringList texts;
-    for (const QString* text : {&field.placeholder, &field.title, &field.after, &field.label,
-                                &field.ariaLabel, &field.before, &field.rowLabel})
-        texts << folded(*text);
-    return texts;
+    return {clues.placeholder, clues.title,  clues.after,   clues.label,
+            clues.ariaLabel,   clues.before, clues.rowLabel};
 }
 
 enum class Hyphen
@@ -1083,7 +1178,7 @@ enum class Hyphen
     Without
 };
 
-Hyphen hyphenRule(const FieldDescription& field)
+Hyphen hyphenRule(const FieldDescription& field, const Clues& clues)
 {
     static constexpr std::u16string_view kWithout[] = {u"ハイフンなし",
                                                        u"ハイフン無し",
@@ -1103,7 +1198,7 @@ Hyphen hyphenRule(const FieldDescription& field)
                                                     u"ハイフンを含",   u"ハイフン付",
                                                     u"ハイフンを入れ", u"ハイフン必須"};
     static const QRegularExpression kExample(u"\\d[\\d\\-]{4,}\\d"_qs);
-    const QStringList texts = hintTexts(field);
+    const QStringList texts = hintTexts(clues);
     for (QString text : texts) {
         text.remove(u"(-)"_qs).remove(u"「-」"_qs).remove(u' ');
         for (const auto word : kWithout) {
@@ -1125,10 +1220,10 @@ Hyphen hyphenRule(const FieldDescription& field)
     return Hyphen::Unknown;
 }
 
-QStringList joinedCandidates(const FieldDescription& field, const QString& with,
+QStringList joinedCandidates(const FieldDescription& field, const Clues& clues, const QString& with,
                              const QString& without)
 {
-    if (hyphenRule(field) == Hyphen::Without)
+    if (hyphenRule(field, clues) == Hyphen::Without)
         return {without, with};
     return {with, without};
 }
@@ -1163,13 +1258,13 @@ QString dateText(const Date& date, const QString& first, const QString& second, 
 
 // The birthday in one box, in the form its example shows, else in the common
 // ones that its length and pattern allow.
-QStringList dateCandidates(const FieldDescription& field, const Date& date)
+QStringList dateCandidates(const FieldDescription& field, const Clues& clues, const Date& date)
 {
     if (field.type == u"date")
         return {dateText(date, u"-"_qs, u"-"_qs, QString(), true)};
     static const QRegularExpression kExample(
         u"(\\d{4}|yyyy)\\s*([/\\-.年]?)\\s*(\\d{1,2}|mm?)\\s*([/\\-.月]?)\\s*(\\d{1,2}|dd?)\\s*(日?)"_qs);
-    for (const QString& text : hintTexts(field)) {
+    for (const QString& text : hintTexts(clues)) {
         const auto match = kExample.match(text);
         if (!match.hasMatch())
             continue;
@@ -1190,9 +1285,9 @@ QStringList dateCandidates(const FieldDescription& field, const Date& date)
 
 // A month or day in its own text box: with a leading zero when its example
 // shows one.
-bool wantsPadding(const FieldDescription& field)
+bool wantsPadding(const Clues& clues)
 {
-    const QString example = folded(field.placeholder);
+    const QString& example = clues.placeholder;
     return example == u"01" || example == u"mm" || example == u"dd" ||
            (example.size() == 2 && example.startsWith(u'0'));
 }
@@ -1234,7 +1329,7 @@ QStringList candidatesFor(const FieldDescription& field, const Reading& reading,
         if (entry.topic != topic)
             continue;
         if (part == P::None)
-            return joinedCandidates(field, record[entry.withSeparator],
+            return joinedCandidates(field, reading.clues, record[entry.withSeparator],
                                     record[entry.withoutSeparator]);
         return int(part) <= entry.partCount ? QStringList{record[entry.parts[int(part) - 1]]}
                                             : QStringList{};
@@ -1245,13 +1340,13 @@ QStringList candidatesFor(const FieldDescription& field, const Reading& reading,
             return {};
         switch (part) {
         case P::None:
-            return dateCandidates(field, *date);
+            return dateCandidates(field, reading.clues, *date);
         case P::First:
             return {QString::number(date->year)};
         case P::Second:
-            return {number(date->month, wantsPadding(field))};
+            return {number(date->month, wantsPadding(reading.clues))};
         case P::Third:
-            return {number(date->day, wantsPadding(field))};
+            return {number(date->day, wantsPadding(reading.clues))};
         }
     }
     if (topic == T::Email) {
@@ -1270,13 +1365,6 @@ QString comparable(const QString& text)
     QString result = folded(text);
     result.remove(u' ');
     return result;
-}
-
-int firstNumber(const QString& text)
-{
-    static const QRegularExpression kNumber(u"\\d+"_qs);
-    const auto match = kNumber.match(text.left(kTextLimit));
-    return match.hasMatch() ? match.captured().left(6).toInt() : -1;
 }
 
 // "東京都" and "東京", but never "京都" for "東京都".
@@ -1305,11 +1393,15 @@ QString chooseOption(const FieldDescription& field, Topic topic, const QString& 
     for (const FieldOption& option : field.options) {
         if (option.value.isEmpty())
             continue;
+        if (numeric) {
+            const QList<int> numbers = numbersIn(option.text);
+            if (numbers.contains(wantedNumber) ||
+                (numbers.isEmpty() && numbersIn(option.value) == QList<int>{wantedNumber}))
+                found << &option;
+            continue;
+        }
         const QString text = comparable(option.text);
         bool same = text == target || comparable(option.value) == target;
-        if (numeric)
-            same = firstNumber(text) == wantedNumber ||
-                   (firstNumber(text) < 0 && option.value.toInt() == wantedNumber);
         if (topic == T::Prefecture)
             same = same || withoutPrefectureSuffix(text) == withoutPrefectureSuffix(target);
         if (topic == T::AccountType && !same)
@@ -1321,9 +1413,8 @@ QString chooseOption(const FieldDescription& field, Topic topic, const QString& 
 }
 
 // Address parts a box names, as bits.
-std::uint8_t addressPartsOf(const FieldDescription& field)
+std::uint8_t addressPartsOf(const FieldDescription& field, const Clues& clues)
 {
-    const Clues clues = cluesOf(field);
     const QString token = lastToken(field.autocomplete);
     if (token == u"address-level2")
         return kCityPart;
@@ -1380,7 +1471,7 @@ QHash<qsizetype, std::uint8_t> shareAddress(const QList<FieldDescription>& field
     QList<qsizetype> unnamed;
     std::uint8_t named = 0;
     for (const qsizetype box : boxes) {
-        const std::uint8_t parts = addressPartsOf(fields[box]);
+        const std::uint8_t parts = addressPartsOf(fields[box], readings[box].clues);
         if (parts == 0)
             unnamed << box;
         shares[box] = parts;
@@ -1415,6 +1506,61 @@ bool suitsPhoneKind(Topic topic, const Record& record)
     return topic == T::Mobile ? mobile : topic == T::Fax ? !mobile : true;
 }
 
+struct RadioChoice
+{
+    int field;
+    Topic topic;
+};
+
+// The text a radio button shows for itself.
+QString radioText(const FieldDescription& field)
+{
+    for (const QString* text : {&field.label, &field.ariaLabel, &field.after, &field.value}) {
+        if (!text->trimmed().isEmpty())
+            return *text;
+    }
+    return {};
+}
+
+// Radio buttons are answered by group, for the questions whose answer is a
+// word of the record (the account type, the occupation): the one button that
+// shows that word is checked, unless the group already has a choice.
+QList<RadioChoice> radioChoices(const QList<FieldDescription>& fields,
+                                const QList<Reading>& readings, const Record& record)
+{
+    QHash<QString, QList<qsizetype>> groups;
+    QStringList order;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (readings[i].usable && fields[i].type == u"radio" && !fields[i].name.isEmpty()) {
+            if (!groups.contains(fields[i].name))
+                order << fields[i].name;
+            groups[fields[i].name].append(i);
+        }
+    }
+    QList<RadioChoice> choices;
+    for (const QString& name : std::as_const(order)) {
+        const QList<qsizetype>& group = groups[name];
+        if (std::any_of(group.cbegin(), group.cend(),
+                        [&](qsizetype i) { return fields[i].hasText; }))
+            continue;
+        const auto asked = std::find_if(group.cbegin(), group.cend(), [&](qsizetype i) {
+            return readings[i].topic == T::AccountType || readings[i].topic == T::Occupation;
+        });
+        if (asked == group.cend())
+            continue;
+        const Topic topic = readings[*asked].topic;
+        FieldDescription asSelect;
+        for (const qsizetype i : group)
+            asSelect.options.append({radioText(fields[i]), QString::number(i)});
+        const QStringList wanted = candidatesFor(asSelect, readings[*asked], record);
+        const QString chosen =
+            wanted.isEmpty() ? QString() : chooseOption(asSelect, topic, wanted.front());
+        if (!chosen.isEmpty())
+            choices.append({chosen.toInt(), topic});
+    }
+    return choices;
+}
+
 } // namespace
 
 QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Record& record)
@@ -1427,21 +1573,13 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
     assignParts(fields, readings);
     const QHash<qsizetype, std::uint8_t> addressShares = shareAddress(fields, readings);
 
-    // Radios are answered by group: the one whose text names the account type.
-    QHash<QString, QList<qsizetype>> radioGroups;
     QList<FieldFill> fills;
     QList<Topic> topics;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         const FieldDescription& field = fields[i];
         const Reading& reading = readings[i];
-        if (!reading.usable || reading.topic == T::None || reading.topic == T::Ignore)
-            continue;
-        if (field.type == u"radio") {
-            if (reading.topic == T::AccountType)
-                radioGroups[field.name].append(i);
-            continue;
-        }
-        if (!suitsPhoneKind(reading.topic, record))
+        if (!reading.usable || reading.topic == T::None || reading.topic == T::Ignore ||
+            field.type == u"radio" || !suitsPhoneKind(reading.topic, record))
             continue;
         QString value;
         if (reading.topic == T::Address) {
@@ -1458,20 +1596,9 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
         fills.append({int(i), value});
         topics << reading.topic;
     }
-    for (const QList<qsizetype>& group : std::as_const(radioGroups)) {
-        const bool answered = std::any_of(group.cbegin(), group.cend(),
-                                          [&](qsizetype i) { return fields[i].hasText; });
-        if (answered || fields[group[0]].name.isEmpty())
-            continue;
-        FieldDescription asSelect;
-        for (const qsizetype i : group)
-            asSelect.options.append(
-                {fields[i].label + fields[i].after + fields[i].ariaLabel, QString::number(i)});
-        const QString chosen = chooseOption(asSelect, T::AccountType, record[49]);
-        if (!chosen.isEmpty()) {
-            fills.append({chosen.toInt(), u"checked"_qs});
-            topics << T::AccountType;
-        }
+    for (const RadioChoice& choice : radioChoices(fields, readings, record)) {
+        fills.append({choice.field, u"checked"_qs});
+        topics << choice.topic;
     }
 
     // A password goes only into a form that asks for more than log-in data,
