@@ -162,6 +162,15 @@ constexpr Word kWords[] = {
     {u"1日アクセス", T::VisitsPerDay},
     {u"日間pv", T::VisitsPerDay},
     {u"1日のpv", T::VisitsPerDay},
+    {u"1日の訪問", T::VisitsPerDay},
+    {u"日間訪問", T::VisitsPerDay},
+    {u"1日のuu", T::VisitsPerDay},
+    {u"日間uu", T::VisitsPerDay},
+    {u"1日のユニーク", T::VisitsPerDay},
+    {u"月間訪問", T::VisitsPerMonth},
+    {u"1ヶ月の訪問", T::VisitsPerMonth},
+    {u"月間uu", T::VisitsPerMonth},
+    {u"月間ユニーク", T::VisitsPerMonth},
     {u"月間アクセス", T::VisitsPerMonth},
     {u"1ヶ月のアクセス", T::VisitsPerMonth},
     {u"1か月のアクセス", T::VisitsPerMonth},
@@ -220,6 +229,8 @@ constexpr Word kWords[] = {
     {u"郵便番号", T::Postal},
     {u"〒", T::Postal},
     {u"郵便", T::Postal},
+    {u"都道府県から", T::Address},
+    {u"都道府県より", T::Address},
     {u"都道府県", T::Prefecture},
     {u"番地", T::Address},
     {u"建物", T::Building},
@@ -889,17 +900,18 @@ Script scriptOf(const FieldDescription& field, const Clues& clues)
     }
     std::array<const QString*, 6> texts{&clues.label,  &clues.ariaLabel,   &clues.title,
                                         &clues.before, &clues.placeholder, &clues.rowLabel};
+    static const KeywordIndex<ScriptWord> scriptWords(kScriptWords);
+    static const KeywordIndex<IdScript> idScripts(kIdScripts);
     for (const QString* text : texts) {
-        static const KeywordIndex<ScriptWord> scriptWords(kScriptWords);
-        static const KeywordIndex<IdScript> idScripts(kIdScripts);
         if (const ScriptWord* word = scriptWords.first(*text))
             return word->script;
-        if (text == &clues.placeholder) {
-            if (const IdScript* word = idScripts.first(clues.identifiers))
-                return word->script;
-        }
     }
-    return scriptOfExample(field.placeholder);
+    // Names and ids are written in Latin letters and cannot tell katakana
+    // from hiragana; they come after every text.
+    if (const Script example = scriptOfExample(field.placeholder); example != S::Unknown)
+        return example;
+    const IdScript* word = idScripts.first(clues.identifiers);
+    return word ? word->script : S::Unknown;
 }
 
 // Year, month or day by the numbers a select offers.
