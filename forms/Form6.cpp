@@ -19,9 +19,9 @@ Form6::Form6()
 {
     platform::prepareBrowserEngine();
     setObjectName(QStringLiteral("Form6"));
-    // The caption stays the program's name whatever page is shown: nothing
-    // passes the page's title on to the window.
-    setWindowTitle(QStringLiteral("ペタッと名簿"));
+    // The browser keeps the caption: the program's name and the site shown,
+    // never the page's title, so that a look-alike page cannot pass for the
+    // practice page or for the site the user meant to visit.
     brwWebBrowser = new platform::Browser(this);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
     Load();

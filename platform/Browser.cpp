@@ -1,12 +1,70 @@
 #include "platform/Browser.h"
 
+#include "platform/BrowserAddress.h"
+#include "platform/BrowserEngine.h"
 #include "platform/BrowserPage.h"
+
+#include <QWebEngineNewWindowRequest>
 
 namespace platform {
 
-Browser::Browser(QWidget* parent) : QWebEngineView(parent)
+namespace {
+
+// The program's name, then the site shown: its scheme and host, an
+// international host in the xn-- form that cannot pass for another, so that a
+// look-alike page on another site is told apart. Then whether the engine runs
+// without its sandbox, which the user should know.
+QString caption(const QUrl& shown)
 {
-    setPage(new BrowserPage(*this));
+    QString caption = QStringLiteral("ペタッと名簿");
+    if (isBundledAddress(shown))
+        caption += QStringLiteral(" － 練習用ページ");
+    else if (isWebAddress(shown))
+        caption += QStringLiteral(" － ") + shown.scheme() + QStringLiteral("://") +
+                   shown.host(QUrl::FullyEncoded);
+    if (!browserEngineSandboxed())
+        caption += QStringLiteral("（サンドボックスなし）");
+    return caption;
+}
+
+} // namespace
+
+Browser::Browser(QWidget* parent, Qt::WindowFlags flags) : QWebEngineView(parent)
+{
+    setWindowFlags(windowFlags() | flags);
+    auto* page = new BrowserPage(*this);
+    setPage(page);
+    connect(page, &QWebEnginePage::newWindowRequested, this, &Browser::openPopup);
+    // A pop-up closes itself as the page asks; the engine lets only pages
+    // that a script opened ask it.
+    connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (isWindow())
+            close();
+    });
+    connect(this, &QWebEngineView::urlChanged, this, &Browser::showSite);
+    showSite();
+}
+
+void Browser::openPopup(QWebEngineNewWindowRequest& request)
+{
+    // The engine's own rule asks for a gesture already; this holds for every
+    // kind of request, and a page gets nothing without one.
+    if (!request.isUserInitiated())
+        return;
+    // A window of its own rather than this view's page replaced by the
+    // pop-up's: the page that opened it keeps what the user typed in, and
+    // both keep the engine's link between opener and pop-up. Owned by this
+    // window, it closes with it.
+    auto* popup = new Browser(window(), Qt::Window);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->resize(window()->size());
+    request.openIn(popup->page());
+    popup->show();
+}
+
+void Browser::showSite()
+{
+    window()->setWindowTitle(caption(url()));
 }
 
 } // namespace platform

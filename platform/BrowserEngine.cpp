@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QOpenGLContext>
+#include <QStringList>
 
 // Exported by Qt GUI for Qt's own modules; the browser engine reads the
 // context back through QOpenGLContext::globalShareContext().
@@ -26,6 +27,22 @@ void prepareBrowserEngine()
     context->setFormat(QSurfaceFormat::defaultFormat());
     context->create();
     qt_gl_set_global_share_context(context);
+}
+
+bool browserEngineSandboxed()
+{
+    // The engine gives up its sandbox for its own environment variable, set
+    // whatever its value, or for a switch among its arguments, which are its
+    // flags variable when set and otherwise the program's; a single process
+    // has no pages apart to sandbox. Counting the program's arguments even
+    // where the engine ignores them can only warn once too often.
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return false;
+    const QStringList arguments =
+        QCoreApplication::arguments() + qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
+                                            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return !arguments.contains(QStringLiteral("--no-sandbox")) &&
+           !arguments.contains(QStringLiteral("--single-process"));
 }
 
 } // namespace platform

@@ -6,4 +6,8 @@ namespace platform {
 // view is made. Cheap after the first call.
 void prepareBrowserEngine();
 
+// Whether the engine runs its pages in its sandbox, as the engine decides when
+// it starts.
+bool browserEngineSandboxed();
+
 } // namespace platform

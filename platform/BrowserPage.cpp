@@ -1,29 +1,56 @@
 #include "platform/BrowserPage.h"
 
+#include "platform/BrowserAddress.h"
+
 #include <QCloseEvent>
-#include <QWebEngineNewWindowRequest>
+#include <QCoreApplication>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace platform {
+
+namespace {
+
+// Keeps the bundled files from web pages, which could otherwise show them as
+// pictures or in frames and so learn that the program is there. Only a
+// bundled page, which only the program opens, may use them.
+class BundledFilesGuard : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        if (isBundledAddress(info.requestUrl()) && !isBundledAddress(info.firstPartyUrl()))
+            info.block(true);
+    }
+};
+
+// Workaround: the engine puts its own question before a page is left through
+// javaScriptConfirm, with this text of its own and no other sign.
+QString leaveQuestion()
+{
+    return QCoreApplication::translate(
+        "QWebEnginePage",
+        "Are you sure you want to leave this page? Changes that you made may not be saved.");
+}
+
+} // namespace
 
 BrowserPage::BrowserPage(QWebEngineView& view) : QWebEnginePage(&view), m_view(view)
 {
     // A page opened from the disk could otherwise read every file the user
     // can, the record among them.
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-
-    // Workaround: handing the request this same page (openIn, or returning
-    // this page from createWindow) makes Qt WebEngine adopt the new contents
-    // into a page that is still showing, which crashes; loading the address
-    // keeps the one page and only loses a pop-up's posted form data.
-    // Requests without a gesture are dropped: an advertisement's frame could
-    // otherwise put a look-alike page in place of the sign-up form.
-    connect(this, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest& request) {
-                if (request.isUserInitiated())
-                    load(request.requestedUrl());
-            });
+    // The engine would hand addresses it cannot show (mailto:, ssh:, smb:, a
+    // scheme of any program) to the desktop's opener, and with them whatever a
+    // page put in them; acceptNavigationRequest refuses them too.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // A new window only on the user's gesture, by the engine's own rule, so
+    // that an advertisement's frame cannot open pages out of sight.
+    settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    setUrlRequestInterceptor(new BundledFilesGuard(this));
 
     // Refused at once, so that no page waits on a question nobody will ask.
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
@@ -42,6 +69,17 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 {
     if (url.isLocalFile())
         return false;
+    // Only the program types: its loads may show the bundled pages, and a
+    // bundled page may be shown again as it is. No page may lead to them.
+    const bool byProgram =
+        type == NavigationTypeTyped || (type == NavigationTypeReload && url == this->url());
+    // What the engine makes of a frame by itself: a blank or inline frame, or
+    // one from data the page holds.
+    const bool frameOfItsOwn = !isMainFrame && (url.scheme() == QLatin1String("about") ||
+                                                url.scheme() == QLatin1String("data") ||
+                                                url.scheme() == QLatin1String("blob"));
+    if (!isWebAddress(url) && !byProgram && !frameOfItsOwn)
+        return false;
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
@@ -57,6 +95,17 @@ void BrowserPage::javaScriptAlert(const QUrl& securityOrigin, const QString& mes
 
 bool BrowserPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& message)
 {
+    if (message == leaveQuestion()) {
+        // Left unasked, the page is left: refused, every later navigation,
+        // the program's own included, would end before it began.
+        if (!mayAsk(securityOrigin))
+            return true;
+        return ask(BrowserDialog::Kind::Confirm, securityOrigin,
+                   QStringLiteral(
+                       "このページから移動しますか？入力した内容は失われることがあります。"),
+                   QString())
+            .has_value();
+    }
     return ask(BrowserDialog::Kind::Confirm, securityOrigin, message, QString()).has_value();
 }
 
@@ -70,10 +119,18 @@ bool BrowserPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& me
     return answer.has_value();
 }
 
+bool BrowserPage::mayAsk(const QUrl& origin) const
+{
+    // Only the page shown asks the user: a frame of another site, or one
+    // sandboxed without a site of its own, could otherwise pass its question
+    // off as the page's.
+    return !m_silenced && !m_windowClosing && !m_dialog && isSameOrigin(origin, url());
+}
+
 std::optional<QString> BrowserPage::ask(BrowserDialog::Kind kind, const QUrl& origin,
                                         const QString& message, const QString& defaultText)
 {
-    if (m_silenced || m_windowClosing || m_dialog)
+    if (!mayAsk(origin))
         return std::nullopt;
     QWidget& window = *m_view.window();
     BrowserDialog dialog(window, kind, origin, message, defaultText, m_dialogShown);

@@ -11,11 +11,13 @@ class QWebEngineView;
 namespace platform {
 
 // The page of the service browser, where the user types passwords and drops
-// the record's values: it trusts nothing a page asks for. New windows are
-// followed only on the user's gesture, and into this page; `file:` addresses
-// are never shown nor read; permission requests are refused at once; console
-// messages, which may hold dropped values, go nowhere; dialogs hold up only
-// this page's window, and the user can silence a page that keeps opening them.
+// the record's values: it trusts nothing a page asks for. Only web pages are
+// shown, and the bundled pages when the program itself opens them: nothing is
+// handed to another program, and `file:` addresses are never shown nor read;
+// permission requests are refused at once; console messages, which may hold
+// dropped values, go nowhere; only the page shown may open dialogs, they hold
+// up only this page's window, and the user can silence a page that keeps
+// opening them.
 class BrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -34,6 +36,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether a dialog of `origin` may be put to the user now.
+    bool mayAsk(const QUrl& origin) const;
+
     // The user's answer, or nothing when the dialog was cancelled, closed or
     // not shown at all.
     std::optional<QString> ask(BrowserDialog::Kind kind, const QUrl& origin, const QString& message,

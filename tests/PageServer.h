@@ -8,8 +8,9 @@
 #include <QUrl>
 
 // Serves fixed pages over HTTP on 127.0.0.1 only, and remembers every path a
-// browser asked for. "{port}" in a page stands for the server's port. The same port reached as
-// "localhost" is another origin, as a third party's frame on a real site would be.
+// browser asked for, with the headers that came last for it. "{port}" in a page stands for the
+// server's port. The same port reached as "localhost" is another origin, as a third party's frame
+// on a real site would be.
 class PageServer
 {
 public:
@@ -29,6 +30,17 @@ public:
 
     const QStringList& requested() const { return m_requested; }
 
+    // A header of the last request for `path`, as it came; null when none.
+    QByteArray header(const QString& path, const QByteArray& name) const
+    {
+        for (const QByteArray& line : m_heads.value(path).split('\n')) {
+            const qsizetype colon = line.indexOf(':');
+            if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+                return line.mid(colon + 1).trimmed();
+        }
+        return {};
+    }
+
 private:
     void serve(QTcpSocket* socket)
     {
@@ -37,8 +49,10 @@ private:
             // The socket holds what came until the request's head is whole.
             if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
                 return;
-            const QString path = QString::fromLatin1(socket->readAll().split(' ').value(1));
+            const QByteArray head = socket->readAll();
+            const QString path = QString::fromLatin1(head.split(' ').value(1));
             m_requested.append(path);
+            m_heads.insert(path, head);
             const bool known = m_pages.contains(path);
             const QByteArray body =
                 QByteArray(m_pages.value(path, "not found"))
@@ -55,4 +69,5 @@ private:
     QTcpServer m_server;
     QMap<QString, QByteArray> m_pages;
     QStringList m_requested;
+    QMap<QString, QByteArray> m_heads;
 };

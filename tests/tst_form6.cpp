@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QNetworkCookie>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWindow>
@@ -49,9 +52,13 @@ struct RequestLog : QWebEngineUrlRequestInterceptor
 enum class User
 {
     Nothing,
-    ClicksTarget,
+    ClicksTarget,        // and waits for the page it leads to
+    ClicksTargetInPlace, // and the page stays
+    ReadsDialog,
     UsesPaletteDuringDialog,
     SilencesDialogsThenCloses,
+    SilencesDialogsThenLoads,
+    SilencesLeaveQuestionThenLoads,
     ClosesDuringDialog,
 };
 
@@ -113,6 +120,79 @@ void answerOk(platform::BrowserDialog& dialog)
     userClick(*dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
 }
 
+void answerCancel(platform::BrowserDialog& dialog)
+{
+    for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
+        if (dialog.findChild<QDialogButtonBox*>()->buttonRole(button) ==
+            QDialogButtonBox::RejectRole)
+            userClick(*button);
+}
+
+void silenceAndAnswer(platform::BrowserDialog& dialog,
+                      const std::function<void(platform::BrowserDialog&)>& answer)
+{
+    auto& silence = *dialog.findChild<QCheckBox*>();
+    // On its box, at the left end of the line.
+    userClick(silence, QPoint(silence.height() / 2, silence.height() / 2));
+    QVERIFY(silence.isChecked());
+    answer(dialog);
+}
+
+// Clicks the page element `id` with the mouse. The engine takes the press and
+// release as the user's input, and counts them as the user's gesture. It drops
+// clicks on a frame of another site for a while after the frame has moved, its
+// guard against clicks lured onto hidden frames: on a frame, the test clicks
+// again, as a user would, until `took` says the click had its effect.
+bool clickElement(QWebEngineView& view, const QString& id, const std::function<bool()>& took)
+{
+    const QPoint target = elementCentre(view, id);
+    if (target.isNull())
+        return false;
+    const bool frame =
+        evaluate(view, QStringLiteral("document.getElementById('%1').tagName").arg(id)) ==
+        QStringLiteral("IFRAME");
+    return QTest::qWaitFor(
+        [&] {
+            QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, target);
+            return !frame || QTest::qWaitFor(took, 1000);
+        },
+        20000);
+}
+
+// Whether the kernel holds the page's renderer in a sandbox: the engine's
+// sandbox puts a seccomp filter on it. Read from the process, not from how the
+// program decides.
+bool rendererSandboxed(const QWebEnginePage& page)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(page.renderProcessPid()));
+    if (!status.open(QIODevice::ReadOnly))
+        qFatal("the renderer's status cannot be read");
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("Seccomp:"))
+            return line.mid(8).trimmed() != "0";
+    qFatal("the kernel does not say whether the renderer is filtered");
+}
+
+// The caption a window showing `page` must have: the program's name, the site
+// named, and the warning when the engine runs without its sandbox.
+QString expectedCaption(const QString& site, const QWebEnginePage& page)
+{
+    QString caption = kCaption;
+    if (!site.isEmpty())
+        caption += QStringLiteral(" － ") + site;
+    if (!rendererSandboxed(page))
+        caption += QStringLiteral("（サンドボックスなし）");
+    return caption;
+}
+
+// The pop-ups a browser window opened.
+QList<platform::Browser*> popupsOf(Form6& form)
+{
+    QList<platform::Browser*> popups = form.findChildren<platform::Browser*>();
+    popups.removeIf([](const platform::Browser* browser) { return !browser->isWindow(); });
+    return popups;
+}
+
 } // namespace
 
 class TestForm6 : public QObject
@@ -120,6 +200,7 @@ class TestForm6 : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -137,7 +218,27 @@ private:
     Form6& openLoaded();
 
     std::unique_ptr<ProgramSession> m_session;
+    // Holds an `xdg-open` that records each call into `m_handedOut`; it comes
+    // first on the search path, where the desktop's opener is looked for.
+    QTemporaryDir m_opener;
+    QString m_handedOut;
 };
+
+void TestForm6::initTestCase()
+{
+    QVERIFY(m_opener.isValid());
+    const QString opener = m_opener.filePath(QStringLiteral("xdg-open"));
+    m_handedOut = m_opener.filePath(QStringLiteral("calls"));
+    QFile script(opener);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"${0%/*}/calls\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("PATH", m_opener.path().toLocal8Bit() + ':' + qgetenv("PATH"));
+    // A browser named here would be chosen before the opener.
+    qunsetenv("BROWSER");
+    qunsetenv("DEFAULT_BROWSER");
+}
 
 void TestForm6::init()
 {
@@ -167,6 +268,8 @@ void TestForm6::openingBringsForwardOrStartsFresh()
     for (int opening = 0; opening < 2; ++opening) {
         Form6& form = openLoaded();
         QCOMPARE(form.brwWebBrowser->url(), kStartPage);
+        QCOMPARE(form.windowTitle(),
+                 expectedCaption(u"練習用ページ"_qs, *form.brwWebBrowser->page()));
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_COMPARE(form.frameGeometry(), kStartPlace);
         QVERIFY(!(form.windowFlags() & Qt::WindowStaysOnTopHint));
@@ -178,9 +281,9 @@ void TestForm6::openingBringsForwardOrStartsFresh()
         QSignalSpy titles(form.brwWebBrowser, &QWebEngineView::titleChanged);
         form.brwWebBrowser->setHtml(QStringLiteral("<p>利用者が開いたページ</p>"));
         QVERIFY(waitForLoad(*form.brwWebBrowser));
-        // A page without a title of its own leaves the caption alone too.
+        // A page the program shows from its own data names no site.
         QTRY_VERIFY(!titles.isEmpty());
-        QCOMPARE(form.windowTitle(), kCaption);
+        QCOMPARE(form.windowTitle(), expectedCaption(QString(), *form.brwWebBrowser->page()));
         const QUrl userPage = form.brwWebBrowser->url();
         QSignalSpy loads(form.brwWebBrowser, &QWebEngineView::loadStarted);
         QCOMPARE(&m_session->windows.showBrowser(), &form);
@@ -275,49 +378,138 @@ void TestForm6::pageIsHeldIn_data()
 {
     QTest::addColumn<QByteArray>("html"); // ends by putting its outcome in its title
     QTest::addColumn<User>("user");
-    QTest::addColumn<QString>("outcome"); // the page's last title; none when the window goes
-    QTest::addColumn<QString>("landing"); // the page shown at the end; none: the page itself
+    QTest::addColumn<QString>("outcome");     // the page's last title; none when the window goes
+    QTest::addColumn<QString>("landing");     // the address shown at the end; none: the page itself
+    QTest::addColumn<QString>("site");        // what the caption names after the program
+    QTest::addColumn<QString>("popup");       // the address a pop-up shows; none: no pop-up
+    QTest::addColumn<QByteArray>("awaySite"); // Sec-Fetch-Site of the one request for /away
+    // "{port}" in an address stands for the test server's port.
 
-    QTest::newRow("frame's window.open without a gesture")
-        << QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
-                      "<iframe src='http://localhost:{port}/opener'></iframe>")
-        << User::Nothing << u"opened"_qs << u"/"_qs;
+    const QString here = u"http://127.0.0.1"_qs;
+    // Most pages stay shown on this site, with no pop-up and no request for /away.
+    const auto staysHere = [&here](const char* name, const QByteArray& html, User user,
+                                   const QString& outcome) {
+        QTest::newRow(name) << html << user << outcome << QString() << here << QString()
+                            << QByteArray();
+    };
+    const QString away = u"http://127.0.0.1:{port}/away"_qs;
+    staysHere("frame's window.open without a gesture",
+              QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
+                         "<iframe src='http://localhost:{port}/opener'></iframe>"),
+              User::Nothing, u"opened"_qs);
     QTest::newRow("target _blank link the user clicks")
-        << QByteArray("<a id='target' target='_blank' href='/away'>別窓で開く</a>")
-        << User::ClicksTarget << u"away"_qs << u"/away"_qs;
+        << QByteArray("<title>opener</title><a id='target' target='_blank' href='/away'>別窓</a>")
+        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here << away
+        << QByteArray("same-origin");
+    QTest::newRow("pop-up of another site")
+        << QByteArray("<title>opener</title>"
+                      "<a id='target' target='_blank' href='http://localhost:{port}/away'>別窓</a>")
+        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here
+        << u"http://localhost:{port}/away"_qs << QByteArray("cross-site");
+    QTest::newRow("pop-up of a sandboxed frame")
+        << QByteArray("<title>opener</title><iframe id='target' sandbox='allow-popups'"
+                      " style='width: 300px; height: 200px' srcdoc=\"<a target='_blank'"
+                      " href='http://127.0.0.1:{port}/away' style='display: block; height: 100vh'>"
+                      "別窓</a>\"></iframe>")
+        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here << away
+        << QByteArray("cross-site");
+    staysHere("another program's link the user clicks",
+              QByteArray("<a id='target' href='mailto:x@example.com?subject=hi&attach=NAME.txt'"
+                         " onclick=\"setTimeout(() => document.title = 'clicked', 500)\">"
+                         "メール</a>"),
+              User::ClicksTargetInPlace, u"clicked"_qs);
+    staysHere("other programs' schemes on the user's click",
+              QByteArray("<iframe id='frame'></iframe><button id='target' onclick=\""
+                         "document.getElementById('frame').src = 'smb://example.com/x.desktop';"
+                         " location = 'petatto-test:open';"
+                         " setTimeout(() => document.title = 'sent', 500)\">送る</button>"),
+              User::ClicksTargetInPlace, u"sent"_qs);
+    staysHere("frame moves the page without a gesture",
+              QByteArray("<title>page</title><script>onmessage = e => { document.title = e.data; };"
+                         "</script><iframe src='http://localhost:{port}/early-buster'></iframe>"),
+              User::Nothing, u"tried"_qs);
+    staysHere(
+        "frame moves the page after the user clicks the page",
+        QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
+                   "<button id='target' onclick=\"frames[0].postMessage('go', '*')\">押す</button>"
+                   "<iframe src='http://localhost:{port}/buster'></iframe>"),
+        User::ClicksTargetInPlace, u"tried"_qs);
+    QTest::newRow("frame moves the page on the user's click in it")
+        << QByteArray("<iframe id='target' src='http://localhost:{port}/buster'"
+                      " style='width: 300px; height: 200px'></iframe>")
+        << User::ClicksTarget << u"away"_qs << u"http://localhost:{port}/away"_qs
+        << u"http://localhost"_qs << QString() << QByteArray("same-origin");
+    QTest::newRow("link to an international address")
+        << QByteArray("<a id='target' href='http://ペタッと.localhost:{port}/away'>次へ</a>")
+        << User::ClicksTarget << u"away"_qs << u"http://ペタッと.localhost:{port}/away"_qs
+        << u"http://xn--o9jujma4g.localhost"_qs << QString() << QByteArray("cross-site");
+    staysHere("page titled as the practice page",
+              QByteArray("<title>ペタッと名簿 － 練習用ページ</title>"), User::Nothing,
+              u"ペタッと名簿 － 練習用ページ"_qs);
+    staysHere("link to the bundled page the user clicks",
+              QByteArray("<a id='target' href='qrc:/start/index.html'"
+                         " onclick=\"setTimeout(() => document.title = 'clicked', 500)\">練習</a>"),
+              User::ClicksTargetInPlace, u"clicked"_qs);
+    staysHere("page sends itself to the bundled page",
+              QByteArray("<meta http-equiv='refresh' content='0; url=qrc:/start/index.html'>"
+                         "<script>setTimeout(() => document.title = 'stayed', 500);</script>"),
+              User::Nothing, u"stayed"_qs);
+    staysHere("bundled picture in a page",
+              QByteArray("<img src='qrc:/icon.png' onload=\"document.title = 'shown'\""
+                         " onerror=\"document.title = 'refused'\">"),
+              User::Nothing, u"refused"_qs);
+    staysHere("dialogs of a frame of another site and of its sandboxed frame",
+              QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
+                         "<iframe src='http://localhost:{port}/asker'></iframe>"),
+              User::Nothing, u"confirm false, prompt null"_qs);
     QTest::newRow("local page reads the record")
         << QByteArray("<script>try { const x = new XMLHttpRequest(); x.open('GET', '{record}',"
                       " false); x.send(); document.title = 'read ' + x.responseText; }"
                       " catch (e) { document.title = 'refused'; }</script>")
-        << User::Nothing << u"refused"_qs << QString();
+        << User::Nothing << u"refused"_qs << QString() << QString() << QString() << QByteArray();
     QTest::newRow("link to a file: address")
         << QByteArray("<a id='target' href='{record}' onclick=\"document.title = 'clicked'\">"
                       "記録</a>")
-        << User::ClicksTarget << u"clicked"_qs << QString();
-    QTest::newRow("geolocation")
-        << QByteArray(
-               "<script>navigator.geolocation.getCurrentPosition("
-               "() => document.title = 'granted', () => document.title = 'denied');</script>")
-        << User::Nothing << u"denied"_qs << u"/"_qs;
-    QTest::newRow("notifications")
-        << QByteArray("<script>Notification.requestPermission().then(p => document.title = p);"
-                      "</script>")
-        << User::Nothing << u"denied"_qs << u"/"_qs;
-    QTest::newRow("console message")
-        << QByteArray("<script>console.log('{marker}'); console.error('{marker}');"
-                      " console.warn('{marker}'); document.title = 'logged';</script>")
-        << User::Nothing << u"logged"_qs << u"/"_qs;
-    QTest::newRow("palette usable during an alert")
-        << QByteArray("<script>setTimeout(() => { alert('{marker}');"
-                      " document.title = 'answered'; });</script>")
-        << User::UsesPaletteDuringDialog << u"answered"_qs << u"/"_qs;
-    QTest::newRow("alerts silenced, then window closed")
-        << QByteArray("<script>setTimeout(() => { for (let n = 0; n < 1000; ++n) alert(n);"
-                      " document.title = 'done'; });</script>")
-        << User::SilencesDialogsThenCloses << u"done"_qs << u"/"_qs;
+        << User::ClicksTarget << u"clicked"_qs << QString() << QString() << QString()
+        << QByteArray();
+    staysHere(
+        "geolocation",
+        QByteArray("<script>navigator.geolocation.getCurrentPosition("
+                   "() => document.title = 'granted', () => document.title = 'denied');</script>"),
+        User::Nothing, u"denied"_qs);
+    staysHere("notifications",
+              QByteArray("<script>Notification.requestPermission().then(p => document.title = p);"
+                         "</script>"),
+              User::Nothing, u"denied"_qs);
+    staysHere("console message",
+              QByteArray("<script>console.log('{marker}'); console.error('{marker}');"
+                         " console.warn('{marker}'); document.title = 'logged';</script>"),
+              User::Nothing, u"logged"_qs);
+    staysHere("markup in a dialog's message",
+              QByteArray("<script>setTimeout(() => { alert(\"<b>{marker}</b>"
+                         "<a href='http://127.0.0.1/'>link</a>\"); document.title = 'answered'; });"
+                         "</script>"),
+              User::ReadsDialog, u"answered"_qs);
+    staysHere("palette usable during an alert",
+              QByteArray("<script>setTimeout(() => { alert('{marker}');"
+                         " document.title = 'answered'; });</script>"),
+              User::UsesPaletteDuringDialog, u"answered"_qs);
+    const QByteArray alerts("<script>setTimeout(() => { for (let n = 0; n < 1000; ++n) alert(n);"
+                            " document.title = 'done'; });</script>");
+    staysHere("alerts silenced, then window closed", alerts, User::SilencesDialogsThenCloses,
+              u"done"_qs);
+    QTest::newRow("alerts silenced, then another page")
+        << alerts << User::SilencesDialogsThenLoads << u"shown"_qs
+        << u"http://127.0.0.1:{port}/dialog"_qs << here << QString() << QByteArray();
+    QTest::newRow("leave question silenced, then another page")
+        << QByteArray("<script>onbeforeunload = e => { e.preventDefault(); e.returnValue = ''; };"
+                      "</script><a id='target' href='/away' onclick=\"alert('{marker}')\">次へ</a>")
+        << User::SilencesLeaveQuestionThenLoads << u"away"_qs << away << here << QString()
+        << QByteArray("none");
     QTest::newRow("window closed during an alert")
         << QByteArray("<script>setTimeout(() => { for (;;) alert('{marker}'); });</script>")
-        << User::ClosesDuringDialog << QString() << QString();
+        << User::ClosesDuringDialog << QString() << QString() << QString() << QString()
+        << QByteArray();
 }
 
 void TestForm6::pageIsHeldIn()
@@ -326,14 +518,49 @@ void TestForm6::pageIsHeldIn()
     QFETCH(User, user);
     QFETCH(QString, outcome);
     QFETCH(QString, landing);
+    QFETCH(QString, site);
+    QFETCH(QString, popup);
+    QFETCH(QByteArray, awaySite);
     m_session->dir.writeProfile(profileBytes({QStringLiteral("1"), QString::fromUtf8(kMarker)}));
     html.replace("{marker}", kMarker)
         .replace("{record}", QUrl::fromLocalFile(m_session->dir.profilePath()).toEncoded());
+    const QByteArray bust(
+        "function bust() { try { top.location = 'http://localhost:{port}/away'; }"
+        " catch (e) {} setTimeout(() => parent.postMessage('tried', '*'), 500); }");
     PageServer server(
         {{QStringLiteral("/"), html},
          {QStringLiteral("/away"), "<title>away</title>"},
+         {QStringLiteral("/dialog"), "<script>setTimeout(() => { alert('{marker}');"
+                                     " document.title = 'shown'; });</script>"},
          {QStringLiteral("/opener"), "<script>window.open('http://127.0.0.1:{port}/away');"
-                                     " parent.postMessage('opened', '*');</script>"}});
+                                     " parent.postMessage('opened', '*');</script>"},
+         // Move the page that holds them, on a click in them or on a message,
+         // or by themselves, and tell that they tried unless the page went.
+         {QStringLiteral("/buster"),
+          "<body style='margin: 0' onclick='bust()'><div style='height: 100vh'></div><script>" +
+              bust + " onmessage = bust;</script></body>"},
+         {QStringLiteral("/early-buster"), "<script>" + bust + " setTimeout(bust, 100);</script>"},
+         // Asks in a dialog, and has a sandboxed frame of its own ask too.
+         {QStringLiteral("/asker"),
+          "<script>onmessage = e => parent.postMessage('confirm ' + asked + ', ' + e.data, '*');"
+          " const asked = confirm('{marker}');</script><iframe sandbox='allow-scripts"
+          " allow-modals' srcdoc=\"<script>parent.postMessage('prompt ' +"
+          " prompt('セッションの有効期限が切れました。パスワードをもう一度入力してください。'),"
+          " '*');</script>\"></iframe>"}});
+    const auto expand = [&server](const QString& address) {
+        return QUrl(QString(address).replace(QStringLiteral("{port}"),
+                                             QString::number(server.url({}).port())));
+    };
+    // Every site the pages reach has a cookie that only its own pages may send.
+    for (const QString& host : {u"127.0.0.1"_qs, u"localhost"_qs, u"xn--o9jujma4g.localhost"_qs}) {
+        QNetworkCookie cookie("session", "1");
+        cookie.setDomain(host);
+        cookie.setPath(QStringLiteral("/"));
+        cookie.setSameSitePolicy(QNetworkCookie::SameSite::Strict);
+        QWebEngineProfile::defaultProfile()->cookieStore()->setCookie(
+            cookie, QUrl(QStringLiteral("http://") + host));
+    }
+    QFile::remove(m_handedOut);
     Form6& form = openLoaded();
     platform::Browser& view = *form.brwWebBrowser;
     logged().clear();
@@ -341,15 +568,6 @@ void TestForm6::pageIsHeldIn()
         [](QtMsgType, const QMessageLogContext&, const QString& message) { logged() << message; });
     const auto restoreHandler =
         qScopeGuard([previousHandler] { qInstallMessageHandler(previousHandler); });
-    // Pages that touch files are shown as local pages: the engine itself
-    // already keeps pages from the network away from files.
-    if (html.contains("file:"))
-        view.setHtml(QString::fromUtf8(html),
-                     QUrl::fromLocalFile(m_session->dir.path() + QLatin1Char('/')));
-    else
-        view.load(server.url(QStringLiteral("/")));
-    QVERIFY(waitForLoad(view));
-    const QUrl shown = view.url();
 
     QPointer<Form6> window(&form);
     int laterDialogCount = 0;
@@ -360,15 +578,56 @@ void TestForm6::pageIsHeldIn()
             dialog->reject();
         }
     });
+    // Where the user does nothing, no dialog may show at all.
+    if (user == User::Nothing)
+        laterDialogs.start(10);
+    // Pages that touch files are shown as local pages: the engine itself
+    // already keeps pages from the network away from files.
+    if (html.contains("file:"))
+        view.setHtml(QString::fromUtf8(html),
+                     QUrl::fromLocalFile(m_session->dir.path() + QLatin1Char('/')));
+    else
+        view.load(server.url(QStringLiteral("/")));
+    QVERIFY(waitForLoad(view));
+    const QUrl shown = view.url();
+
     switch (user) {
     case User::Nothing:
         break;
     case User::ClicksTarget: {
-        const QPoint target = elementCentre(view, QStringLiteral("target"));
-        QVERIFY(!target.isNull());
+        QSignalSpy started(&view, &QWebEngineView::loadStarted);
         QSignalSpy finished(&view, &QWebEngineView::loadFinished);
-        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, target);
+        QVERIFY(clickElement(view, QStringLiteral("target"), [&] { return !started.isEmpty(); }));
         QVERIFY(finished.wait(20000));
+        break;
+    }
+    case User::ClicksTargetInPlace:
+        QVERIFY(clickElement(view, QStringLiteral("target"),
+                             [&] { return !popupsOf(form).isEmpty(); }));
+        break;
+    case User::ReadsDialog: {
+        QImage seen, asPlainText;
+        QVERIFY(whenDialogShows(form, [&](platform::BrowserDialog& dialog) {
+            QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+            labels.removeIf([](const QLabel* label) {
+                return !label->text().contains(QString::fromUtf8(kMarker));
+            });
+            if (labels.size() == 1) {
+                QLabel& message = *labels.first();
+                QLabel plain;
+                plain.setTextFormat(Qt::PlainText);
+                plain.setWordWrap(message.wordWrap());
+                plain.setFont(message.font());
+                plain.setText(message.text());
+                plain.resize(message.size());
+                seen = message.grab().toImage().convertToFormat(QImage::Format_RGB32);
+                asPlainText = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            }
+            answerOk(dialog);
+        }));
+        // What the user sees is the message as it came, tags and all.
+        QVERIFY(!seen.isNull());
+        QCOMPARE(seen, asPlainText);
         break;
     }
     case User::UsesPaletteDuringDialog:
@@ -389,21 +648,34 @@ void TestForm6::pageIsHeldIn()
         }));
         break;
     case User::SilencesDialogsThenCloses:
+    case User::SilencesDialogsThenLoads:
         QVERIFY(whenDialogShows(form, [](platform::BrowserDialog& dialog) {
             // The first dialog of a page offers no way to silence it.
             QVERIFY(!dialog.findChild<QCheckBox*>());
             answerOk(dialog);
         }));
-        QVERIFY(whenDialogShows(form, [](platform::BrowserDialog& dialog) {
-            auto& silence = *dialog.findChild<QCheckBox*>();
-            // On its box, at the left end of the line.
-            userClick(silence, QPoint(silence.height() / 2, silence.height() / 2));
-            QVERIFY(silence.isChecked());
-            answerOk(dialog);
-        }));
-        // Any later dialog is one too many; it is counted and closed, so that
-        // the page can still finish.
-        laterDialogs.start(0);
+        QVERIFY(whenDialogShows(
+            form, [](platform::BrowserDialog& dialog) { silenceAndAnswer(dialog, answerOk); }));
+        if (user == User::SilencesDialogsThenCloses) {
+            // Any later dialog is one too many; it is counted and closed, so
+            // that the page can still finish.
+            laterDialogs.start(10);
+            break;
+        }
+        // A page loaded next may ask again.
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"done"_qs, 20000);
+        view.load(server.url(QStringLiteral("/dialog")));
+        QVERIFY(whenDialogShows(form, answerOk));
+        break;
+    case User::SilencesLeaveQuestionThenLoads:
+        QVERIFY(clickElement(view, QStringLiteral("target"), {}));
+        QVERIFY(whenDialogShows(form, answerOk));
+        // The user stays, and wants no more questions from this page.
+        QVERIFY(whenDialogShows(
+            form, [](platform::BrowserDialog& dialog) { silenceAndAnswer(dialog, answerCancel); }));
+        laterDialogs.start(10);
+        view.load(server.url(QStringLiteral("/away")));
+        QVERIFY(waitForLoad(view));
         break;
     case User::ClosesDuringDialog:
         QVERIFY(whenDialogShows(form, [&form](platform::BrowserDialog&) { form.close(); }));
@@ -411,15 +683,37 @@ void TestForm6::pageIsHeldIn()
     }
 
     QVERIFY(!QTest::currentTestFailed());
+    QList<platform::Browser*> popups;
+    if (!popup.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(!(popups = popupsOf(form)).isEmpty(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(popups.first()->title(), u"away"_qs, 20000);
+        QCOMPARE(popups.first()->url(), expand(popup));
+    }
     if (!outcome.isEmpty()) {
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), outcome, 20000);
-        // The caption stays the program's name whatever title a page takes.
-        QCOMPARE(form.windowTitle(), kCaption);
-        QCOMPARE(view.url(), landing.isEmpty() ? shown : server.url(landing));
+        QCOMPARE(view.url(), landing.isEmpty() ? shown : expand(landing));
     }
-    QCOMPARE(server.requested().contains(QStringLiteral("/away")), landing == "/away");
+    QCOMPARE(window ? popupsOf(form).size() : 0, popup.isEmpty() ? 0 : 1);
+    // A request from another site, or from a sandboxed frame, carries none of
+    // the site's own cookies.
+    QCOMPARE(server.requested().count(QStringLiteral("/away")), awaySite.isEmpty() ? 0 : 1);
+    if (!awaySite.isEmpty()) {
+        QCOMPARE(server.header(QStringLiteral("/away"), "Sec-Fetch-Site"), awaySite);
+        QCOMPARE(server.header(QStringLiteral("/away"), "Cookie").contains("session=1"),
+                 awaySite != "cross-site");
+    }
     laterDialogs.stop();
     QCOMPARE(laterDialogCount, 0);
+    // Nothing of a page reaches another program: the opener stays uncalled.
+    QVERIFY(!QTest::qWaitFor([this] { return QFile::exists(m_handedOut); }, 500));
+    // The captions name the sites shown, whatever titles the pages take.
+    if (!outcome.isEmpty())
+        QCOMPARE(form.windowTitle(), expectedCaption(site, *view.page()));
+    for (platform::Browser* opened : std::as_const(popups))
+        QCOMPARE(
+            opened->windowTitle(),
+            expectedCaption(opened->url().scheme() + QStringLiteral("://") + opened->url().host(),
+                            *opened->page()));
     if (user == User::SilencesDialogsThenCloses)
         form.close();
     if (user == User::SilencesDialogsThenCloses || user == User::ClosesDuringDialog) {
