@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 // Recognition reads every clue a page gives about a box, most telling first:
 // the autocomplete token, the box's own label texts, the text just before it,
@@ -40,6 +41,7 @@ enum class Topic : std::uint8_t
     Mobile,
     Fax,
     Birthday,
+    BirthEra, // the era of a birthday written in the Japanese calendar
     Age,
     Occupation,
     Email,
@@ -117,6 +119,17 @@ constexpr Word kWords[] = {
     {u"役職", T::Ignore},
     {u"店舗", T::Ignore},
     {u"学校", T::Ignore},
+    // Other people's data.
+    {u"お子", T::Ignore},
+    {u"子ども", T::Ignore},
+    {u"子供", T::Ignore},
+    {u"家族", T::Ignore},
+    {u"同行者", T::Ignore},
+    {u"お届け先", T::Ignore},
+    {u"配送先", T::Ignore},
+    {u"送り先", T::Ignore},
+    {u"緊急連絡先", T::Ignore},
+    {u"携帯メール", T::Ignore},
     {u"ニックネーム", T::Ignore},
     {u"ハンドル", T::Ignore},
     {u"ペンネーム", T::Ignore},
@@ -136,6 +149,7 @@ constexpr Word kWords[] = {
     {u"検索", T::Ignore},
     {u"出身", T::Ignore},
     {u"勤務地", T::Ignore},
+    {u"勤務先", T::Ignore},
     {u"カテゴリ", T::Ignore},
     {u"ジャンル", T::Ignore},
     {u"国籍", T::Ignore},
@@ -312,6 +326,9 @@ constexpr IdWord kIdWords[] = {
     {u"_post_no", T::Postal},
     {u"_yubin", T::Postal},
     {u"_company", T::Ignore},
+    {u"_deliv", T::Ignore},
+    {u"_shipping", T::Ignore},
+    {u"_otodoke", T::Ignore},
     {u"_corp", T::Ignore},
     {u"_organization", T::Ignore},
     {u"_nickname", T::Ignore},
@@ -805,6 +822,10 @@ QString lastToken(const QString& autocomplete)
 
 const Token* tokenOf(const FieldDescription& field)
 {
+    // A shipping address may be someone else's; the record is the user's own.
+    static constexpr Token kShipping{u"shipping", T::Ignore};
+    if (field.autocomplete.left(kTextLimit).split(u' ').contains(u"shipping"))
+        return &kShipping;
     const QString token = lastToken(field.autocomplete);
     for (const Token& entry : kTokens) {
         if (token == view(entry.text))
@@ -846,7 +867,8 @@ struct Reading
     Topic topic = T::None;
     Part part = P::None;
     Script script = S::Unknown;
-    bool usable = false; // a box that may be filled at all
+    bool usable = false;  // a box that may be filled at all
+    bool eraYear = false; // a birth year after an era select: the year of that era
     Clues clues;
 };
 
@@ -953,6 +975,17 @@ Part partByOptions(const FieldDescription& field)
     return P::None;
 }
 
+bool offersEras(const FieldDescription& field)
+{
+    bool showa = false;
+    bool heisei = false;
+    for (const FieldOption& option : field.options) {
+        showa = showa || option.text.contains(u"昭和");
+        heisei = heisei || option.text.contains(u"平成");
+    }
+    return showa && heisei;
+}
+
 bool offersPrefectures(const FieldDescription& field)
 {
     bool north = false;
@@ -1038,6 +1071,9 @@ Reading read(const FieldDescription& field)
     else if (field.tag == u"select" && (topic == T::None || topic == T::Address) &&
              offersPrefectures(field))
         topic = T::Prefecture;
+    else if (field.tag == u"select" && (topic == T::None || topic == T::Birthday) &&
+             offersEras(field))
+        topic = T::BirthEra;
     else if (topic == T::None && (clues.after.startsWith(u"才") || clues.after.startsWith(u"歳")))
         topic = T::Age;
     else if (topic == T::None && field.type == u"tel")
@@ -1076,11 +1112,12 @@ void continueSplitValues(const QList<FieldDescription>& fields, QList<Reading>& 
     for (qsizetype i = 1; i < fields.size(); ++i) {
         Reading& reading = readings[i];
         const Reading& previous = readings[i - 1];
+        const Topic continued = previous.topic == T::BirthEra ? T::Birthday : previous.topic;
         if (reading.usable && reading.topic == T::None && previous.usable &&
-            fields[i].row == fields[i - 1].row && isSplittable(previous.topic) &&
+            fields[i].row == fields[i - 1].row && isSplittable(continued) &&
             (isSeparator(fields[i].before.left(kTextLimit)) ||
-             (previous.topic == T::Birthday && isDateUnit(fields[i].before)))) {
-            reading.topic = previous.topic;
+             (continued == T::Birthday && isDateUnit(fields[i].before)))) {
+            reading.topic = continued;
             reading.script = previous.script;
         }
     }
@@ -1130,6 +1167,17 @@ void assignParts(const QList<FieldDescription>& fields, QList<Reading>& readings
             }
         }
         start = end;
+    }
+}
+
+// A birth year that follows an era select in its row is a year of that era.
+void markEraYears(const QList<FieldDescription>& fields, QList<Reading>& readings)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (readings[i].topic != T::Birthday || readings[i].part != P::First)
+            continue;
+        for (qsizetype j = i - 1; j >= 0 && fields[j].row == fields[i].row; --j)
+            readings[i].eraYear = readings[i].eraYear || readings[j].topic == T::BirthEra;
     }
 }
 
@@ -1256,6 +1304,35 @@ std::optional<Date> birthday(const Record& record)
     return date;
 }
 
+struct Era
+{
+    const char16_t* name;
+    Date start;
+};
+
+// The eras of the Japanese calendar since the modern one, newest first.
+constexpr Era kEras[] = {{u"令和", {2019, 5, 1}},
+                         {u"平成", {1989, 1, 8}},
+                         {u"昭和", {1926, 12, 25}},
+                         {u"大正", {1912, 7, 30}},
+                         {u"明治", {1868, 10, 23}}};
+
+constexpr bool startsBy(const Date& start, const Date& date)
+{
+    return std::tie(start.year, start.month, start.day) <=
+           std::tie(date.year, date.month, date.day);
+}
+
+// The era of a date and the year within it.
+std::optional<std::pair<QString, int>> eraOf(const Date& date)
+{
+    for (const Era& era : kEras) {
+        if (startsBy(era.start, date))
+            return std::pair{QString::fromUtf16(era.name), date.year - era.start.year + 1};
+    }
+    return std::nullopt;
+}
+
 QString number(int value, bool padded)
 {
     return padded ? QStringLiteral("%1").arg(value, 2, 10, QChar(u'0')) : QString::number(value);
@@ -1354,12 +1431,21 @@ QStringList candidatesFor(const FieldDescription& field, const Reading& reading,
         case P::None:
             return dateCandidates(field, reading.clues, *date);
         case P::First:
+            if (reading.eraYear) {
+                const auto era = eraOf(*date);
+                return era ? QStringList{QString::number(era->second)} : QStringList{};
+            }
             return {QString::number(date->year)};
         case P::Second:
             return {number(date->month, wantsPadding(reading.clues))};
         case P::Third:
             return {number(date->day, wantsPadding(reading.clues))};
         }
+    }
+    if (topic == T::BirthEra) {
+        const auto date = birthday(record);
+        const auto era = date ? eraOf(*date) : std::nullopt;
+        return era ? QStringList{era->first} : QStringList{};
     }
     if (topic == T::Email) {
         const int slot = part == P::First ? 42 : part == P::Second ? 43 : 41;
@@ -1416,7 +1502,7 @@ QString chooseOption(const FieldDescription& field, Topic topic, const QString& 
         bool same = text == target || comparable(option.value) == target;
         if (topic == T::Prefecture)
             same = same || withoutPrefectureSuffix(text) == withoutPrefectureSuffix(target);
-        if (topic == T::AccountType && !same)
+        if ((topic == T::AccountType || topic == T::BirthEra) && !same)
             same = !text.isEmpty() && (text.contains(target) || target.contains(text));
         if (same)
             found << &option;
@@ -1427,16 +1513,15 @@ QString chooseOption(const FieldDescription& field, Topic topic, const QString& 
 // Address parts a box names, as bits.
 std::uint8_t addressPartsOf(const FieldDescription& field, const Clues& clues)
 {
-    const QString token = lastToken(field.autocomplete);
-    if (token == u"address-level2")
-        return kCityPart;
-    if (token == u"address-level3")
-        return kDistrictPart;
-    if (token == u"address-line1")
-        return kDistrictPart | kBlockPart;
-    QStringList texts{clues.label,       clues.ariaLabel, clues.title,
-                      clues.placeholder, clues.before,    clues.identifiers};
-    for (QString& text : texts) {
+    // What the user sees comes first: a box labelled 番地 takes the house
+    // number whatever its autocomplete token says.
+    const QStringList texts{clues.label,
+                            clues.ariaLabel,
+                            clues.title,
+                            clues.placeholder,
+                            clues.before.isEmpty() ? clues.after : clues.before,
+                            clues.rowLabel};
+    for (const QString& text : texts) {
         std::uint8_t parts = 0;
         for (const AddressWord& word : kAddressWords) {
             const qsizetype at = text.indexOf(view(word.text));
@@ -1451,7 +1536,19 @@ std::uint8_t addressPartsOf(const FieldDescription& field, const Clues& clues)
         if (parts != 0)
             return parts;
     }
-    return 0;
+    const QString token = lastToken(field.autocomplete);
+    if (token == u"address-level2")
+        return kCityPart;
+    if (token == u"address-level3")
+        return kDistrictPart;
+    if (token == u"address-line1")
+        return kDistrictPart | kBlockPart;
+    std::uint8_t parts = 0;
+    for (const AddressWord& word : kAddressWords) {
+        if (clues.identifiers.contains(view(word.text)))
+            parts |= word.parts;
+    }
+    return parts;
 }
 
 QString addressText(const Record& record, std::uint8_t parts)
@@ -1583,6 +1680,7 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
         readings << read(field);
     continueSplitValues(fields, readings);
     assignParts(fields, readings);
+    markEraYears(fields, readings);
     const QHash<qsizetype, std::uint8_t> addressShares = shareAddress(fields, readings);
 
     QList<FieldFill> fills;
