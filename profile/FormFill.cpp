@@ -326,9 +326,6 @@ constexpr IdWord kIdWords[] = {
     {u"_post_no", T::Postal},
     {u"_yubin", T::Postal},
     {u"_company", T::Ignore},
-    {u"_deliv", T::Ignore},
-    {u"_shipping", T::Ignore},
-    {u"_otodoke", T::Ignore},
     {u"_corp", T::Ignore},
     {u"_organization", T::Ignore},
     {u"_nickname", T::Ignore},
@@ -1054,6 +1051,14 @@ Reading read(const FieldDescription& field)
         return reading;
     reading.clues = cluesOf(field);
     const Clues& clues = reading.clues;
+    // A name that puts the box in a delivery section outweighs its label,
+    // which says only "お名前" or "郵便番号".
+    for (const char16_t* other : {u"_deliv", u"_shipping", u"_otodoke", u"_okurisaki"}) {
+        if (clues.identifiers.contains(QStringView(other))) {
+            reading.topic = T::Ignore;
+            return reading;
+        }
+    }
     const Token* token = tokenOf(field);
     const Topic byText = textTopic(clues);
     Topic topic = byText;
@@ -1240,35 +1245,30 @@ enum class Hyphen
 
 Hyphen hyphenRule(const FieldDescription& field, const Clues& clues)
 {
-    static constexpr std::u16string_view kWithout[] = {u"ハイフンなし",
-                                                       u"ハイフン無し",
-                                                       u"ハイフン不要",
-                                                       u"ハイフンは不要",
-                                                       u"ハイフンを除",
-                                                       u"ハイフン抜",
-                                                       u"ハイフンを入れず",
-                                                       u"ハイフンは入れず",
-                                                       u"ハイフンを含めず",
-                                                       u"ハイフンを含まず",
-                                                       u"ハイフンなしで",
-                                                       u"-なし",
-                                                       u"-無し",
-                                                       u"数字のみ"};
-    static constexpr std::u16string_view kWith[] = {u"ハイフンあり",   u"ハイフン有",
-                                                    u"ハイフンを含",   u"ハイフン付",
-                                                    u"ハイフンを入れ", u"ハイフン必須"};
+    // What a rule says shortly after the word ハイフン: "ハイフンは入力不要",
+    // "ハイフン(-)を含めて", "ハイフンなしで".
+    static constexpr std::u16string_view kWithout[] = {
+        u"なし", u"無し", u"不要", u"除", u"抜", u"入れず", u"含めず", u"含まず", u"省略", u"不可"};
+    static constexpr std::u16string_view kWith[] = {u"あり", u"有",   u"含め", u"付",
+                                                    u"入れ", u"必要", u"必須"};
     static const QRegularExpression kExample(u"\\d[\\d\\-]{4,}\\d"_qs);
     const QStringList texts = hintTexts(clues);
-    for (QString text : texts) {
-        text.remove(u"(-)"_qs).remove(u"「-」"_qs).remove(u' ');
+    for (const QString& text : texts) {
+        const qsizetype at = text.indexOf(u"ハイフン");
+        const QStringView rule =
+            at >= 0 ? QStringView(text).mid(at + 4, 10)
+                    : (text.contains(u"-なし") || text.contains(u"-無し") ? QStringView(u"なし")
+                                                                          : QStringView());
         for (const auto word : kWithout) {
-            if (text.contains(view(word)))
+            if (rule.contains(view(word)))
                 return Hyphen::Without;
         }
         for (const auto word : kWith) {
-            if (text.contains(view(word)))
+            if (rule.contains(view(word)))
                 return Hyphen::With;
         }
+        if (text.contains(u"数字のみ"))
+            return Hyphen::Without;
     }
     for (const QString& text : texts) {
         const auto match = kExample.match(text);
@@ -1593,14 +1593,24 @@ QHash<qsizetype, std::uint8_t> shareAddress(const QList<FieldDescription>& field
     } else if (unnamed.size() >= 2) {
         shares[unnamed[0]] = left & ~kBlockPart;
         shares[unnamed[1]] = left & kBlockPart;
-    } else if (left & kDistrictPart) {
-        for (const std::uint8_t host : {kCityPart, kBlockPart}) {
-            const auto box = std::find_if(boxes.cbegin(), boxes.cend(),
-                                          [&](qsizetype b) { return shares[b] & host; });
-            if (box != boxes.cend()) {
-                shares[*box] |= kDistrictPart;
-                break;
-            }
+    } else {
+        // A part no box names goes with the box of the part before it, else
+        // of the part after it: the district with the city ("横浜市青葉区美しが丘"
+        // in a 市区町村 box), the city and district before the house number
+        // when the form asks only for 番地.
+        for (const std::uint8_t part : {kCityPart, kDistrictPart, kBlockPart}) {
+            if (!(left & part))
+                continue;
+            const auto holds = [&](std::uint8_t neighbour) {
+                return std::find_if(boxes.cbegin(), boxes.cend(),
+                                    [&](qsizetype b) { return shares[b] & neighbour; });
+            };
+            auto box = holds(std::uint8_t(part >> 1));
+            if (box == boxes.cend())
+                box = std::find_if(boxes.cbegin(), boxes.cend(),
+                                   [&](qsizetype b) { return shares[b] > part; });
+            if (box != boxes.cend())
+                shares[*box] |= part;
         }
     }
     return shares;

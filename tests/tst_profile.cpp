@@ -306,6 +306,8 @@ void TestProfile::formFill_data()
 {
     QTest::addColumn<Boxes>("fields");
     QTest::addColumn<QStringList>("expected");
+    // Slots of the test pages' record that a row changes.
+    QTest::addColumn<SlotTexts>("changes");
     QTest::newRow("shop sign-up table: split name, reading, postal code and telephone")
         << boxes(
                {u"text|name=name01|rowLabel=お名前必須|before=姓|after=名|row=1"_qs,
@@ -329,7 +331,8 @@ void TestProfile::formFill_data()
                        u"zip01=225"_qs,       u"zip02=0002"_qs,
                        u"pref=14"_qs,         u"addr01=横浜市青葉区美しが丘"_qs,
                        u"addr02=3-21-8"_qs,   u"tel01=045"_qs,
-                       u"tel02=903"_qs,       u"tel03=2817"_qs};
+                       u"tel02=903"_qs,       u"tel03=2817"_qs}
+        << SlotTexts{};
     QTest::newRow("readings: hiragana, half-width kana, Latin family name first")
         << boxes({u"text|name=f1|rowLabel=ふりがな|before=せい|row=1"_qs,
                   u"text|name=f2|rowLabel=ふりがな|before=めい|row=1"_qs,
@@ -346,7 +349,8 @@ void TestProfile::formFill_data()
                        u"full_half=ﾜﾀﾅﾍﾞｹﾝﾀ"_qs,
                        u"last_name_en=WATANABE"_qs,
                        u"first_name_en=KENTA"_qs,
-                       u"roman=WATANABE KENTA"_qs};
+                       u"roman=WATANABE KENTA"_qs}
+        << SlotTexts{};
     QTest::newRow("joined boxes follow their example, maxlength and rule")
         << boxes({u"text|name=zip|label=郵便番号|maxLength=8|placeholder=123-4567|row=1"_qs,
                   u"text|name=zip7|label=郵便番号|maxLength=7|row=2"_qs,
@@ -356,7 +360,8 @@ void TestProfile::formFill_data()
                   u"text|name=kana|label=フリガナ|placeholder=ヤマダ　タロウ|row=6"_qs})
         << QStringList{u"zip=225-0002"_qs,   u"zip7=2250002"_qs,
                        u"tel=0459032817"_qs, u"mobile=090-4417-6382"_qs,
-                       u"full=渡辺 健太"_qs, u"kana=ワタナベ　ケンタ"_qs};
+                       u"full=渡辺 健太"_qs, u"kana=ワタナベ　ケンタ"_qs}
+        << SlotTexts{};
     QTest::newRow("birthday: date box, example, selects as their options write")
         << boxes({u"date|id=bd|label=生年月日|row=1"_qs,
                   u"text|id=bd2|label=誕生日|placeholder=1990/01/01|row=2"_qs,
@@ -365,7 +370,8 @@ void TestProfile::formFill_data()
                   u"select|name=m|rowLabel=生年月日|options=01..12|before=年|after=月|row=4"_qs,
                   u"select|name=d|rowLabel=生年月日|options=1..31|before=月|after=日|row=4"_qs})
         << QStringList{u"bd=1988-04-07"_qs, u"bd2=1988/04/07"_qs, u"bd3=19880407"_qs,
-                       u"y=1988"_qs,        u"m=04"_qs,           u"d=7"_qs};
+                       u"y=1988"_qs,        u"m=04"_qs,           u"d=7"_qs}
+        << SlotTexts{};
     QTest::newRow("site and bank of a partner sign-up")
         << boxes({u"text|id=site_name|label=サイト名|row=1"_qs,
                   u"text|id=site_kana|label=サイト名（フリガナ）|row=2"_qs,
@@ -378,44 +384,102 @@ void TestProfile::formFill_data()
                   u"radio|name=type|value=2|label=当座|rowLabel=口座種別|row=9"_qs,
                   u"text|id=account_number|label=口座番号|maxLength=7|row=10"_qs,
                   u"text|id=holder|label=口座名義（カナ）|row=11"_qs})
-        << QStringList{
-               u"site_name=ケンタの自転車旅日記"_qs,
-               u"site_kana=ケンタノジテンシャタビニッキ"_qs,
-               u"site_url=https://kenta-cycling.example.jp/"_qs,
-               u"site_description=週末の自転車旅と道具の手入れを写真付きで紹介するブログです。"_qs,
-               u"pv=3500"_qs,
-               u"bank_name=あおば銀行"_qs,
-               u"branch_name=青葉台支店"_qs,
-               u"type=1=checked"_qs,
-               u"account_number=1234567"_qs,
-               u"holder=ワタナベケンタ"_qs};
+        << QStringList{u"site_name=ケンタの自転車旅日記"_qs,
+                       u"site_kana=ケンタノジテンシャタビニッキ"_qs,
+                       u"site_url=https://kenta-cycling.example.jp/"_qs,
+                       u"site_description=週末の自転車旅と道具の手入れを写真付きで紹介するブログです。"_qs,
+                       u"pv=3500"_qs,
+                       u"bank_name=あおば銀行"_qs,
+                       u"branch_name=青葉台支店"_qs,
+                       u"type=1=checked"_qs,
+                       u"account_number=1234567"_qs,
+                       u"holder=ワタナベケンタ"_qs}
+        << SlotTexts{};
     QTest::newRow("log-in form: no password")
         << boxes({u"email|name=login_email|label=メールアドレス|row=1"_qs,
                   u"password|name=login_pass|label=パスワード|row=2"_qs})
-        << QStringList{u"login_email=kenta.watanabe@example.jp"_qs};
+        << QStringList{u"login_email=kenta.watanabe@example.jp"_qs} << SlotTexts{};
     QTest::newRow("new password box, confirmation and a current password")
         << boxes({u"password|name=current|label=現在のパスワード|row=1"_qs,
                   u"password|name=p1|autocomplete=new-password|row=2"_qs,
                   u"password|name=p2|autocomplete=new-password|row=3"_qs})
-        << QStringList{u"p1=Blue7Harbor2"_qs, u"p2=Blue7Harbor2"_qs};
+        << QStringList{u"p1=Blue7Harbor2"_qs, u"p2=Blue7Harbor2"_qs} << SlotTexts{};
     QTest::newRow("never a box that holds text, a checkbox or a button")
         << boxes({u"text|name=name01|rowLabel=お名前|before=姓|row=1|hasText=1"_qs,
                   u"text|name=name02|rowLabel=お名前|before=名|row=1"_qs,
                   u"checkbox|name=mail|value=1|label=メールアドレスを公開する|row=2"_qs,
                   u"submit|name=email|row=3"_qs, u"hidden|name=tel|row=4"_qs})
-        << QStringList{u"name02=健太"_qs};
+        << QStringList{u"name02=健太"_qs} << SlotTexts{};
     QTest::newRow("in doubt: two telephone boxes, a pattern that refuses")
         << boxes({u"text|name=t1|label=電話番号|row=1"_qs, u"text|name=t2|label=電話番号|row=1"_qs,
                   u"text|name=z|label=郵便番号|pattern=\\d{3}-\\d{4}|maxLength=7|row=2"_qs,
                   u"text|name=k|label=フリガナ|pattern=[ぁ-ん]+|row=3"_qs})
-        << QStringList{};
+        << QStringList{} << SlotTexts{};
+    QTest::newRow("address shared out as the boxes ask")
+        << boxes({u"select|name=pref|label=都道府県|options=prefectures|row=1"_qs,
+                  u"text|name=c1|label=市区町村|row=2"_qs, u"text|name=b1|label=番地|row=3"_qs,
+                  u"text|name=c2|label=市区町村|row=4"_qs,
+                  u"text|name=s2|label=町名・番地|row=5"_qs,
+                  u"text|name=house|label=建物名・部屋番号|row=6"_qs})
+        << QStringList{u"pref=14"_qs, u"c1=横浜市青葉区"_qs, u"b1=3-21-8"_qs, u"c2=横浜市青葉区"_qs,
+                       u"s2=美しが丘3-21-8"_qs}
+        << SlotTexts{};
+    QTest::newRow("one address box without a prefecture box: the whole address")
+        << boxes({u"text|name=a|label=住所|row=1"_qs})
+        << QStringList{u"a=神奈川県横浜市青葉区美しが丘3-21-8"_qs} << SlotTexts{};
+    QTest::newRow("an address box that asks from the prefecture on")
+        << boxes({u"select|name=pref|label=都道府県|options=prefectures|row=1"_qs,
+                  u"text|name=b|label=ご住所|placeholder=都道府県から入力|row=2"_qs})
+        << QStringList{u"pref=14"_qs, u"b=神奈川県横浜市青葉区美しが丘3-21-8"_qs} << SlotTexts{};
+    QTest::newRow("era select, its year, and a house number box that mentions the building")
+        << boxes(
+               {u"select|name=era|rowLabel=生年月日|options=M:明治,T:大正,S:昭和,H:平成,R:令和|row=1"_qs,
+                u"text|name=ny|rowLabel=生年月日|after=年|maxLength=2|row=1"_qs,
+                u"select|name=nm|rowLabel=生年月日|before=年|after=月|options=1..12|row=1"_qs,
+                u"select|name=nd|rowLabel=生年月日|before=月|after=日|options=1..31|row=1"_qs,
+                u"select|name=pref|rowLabel=都道府県|options=prefectures|row=2"_qs,
+                u"text|name=street|rowLabel=番地・建物名|row=3"_qs})
+        << QStringList{u"era=S"_qs, u"ny=63"_qs,   u"nm=4"_qs,
+                       u"nd=7"_qs,  u"pref=14"_qs, u"street=横浜市青葉区美しが丘3-21-8"_qs}
+        << SlotTexts{};
+    QTest::newRow("other people's boxes stay empty")
+        << boxes({u"text|name=child|label=お子さまのお名前|row=1"_qs,
+                  u"text|name=s_last|autocomplete=shipping family-name|label=お名前（姓）|row=2"_qs,
+                  u"text|name=deliv_zip|label=郵便番号|row=3"_qs,
+                  u"tel|name=sos|label=緊急連絡先電話番号|row=4"_qs,
+                  u"text|name=office|label=勤務先名|row=5"_qs,
+                  u"text|name=m_mail|label=携帯メールアドレス|row=6"_qs})
+        << QStringList{} << SlotTexts{};
+    QTest::newRow("occupation by radio, account type by select, telephone rule in words")
+        << boxes(
+               {u"radio|name=job|value=1|after=学生|rowLabel=職業|row=1"_qs,
+                u"radio|name=job|value=2|after=会社員|rowLabel=職業|row=1"_qs,
+                u"select|name=kind|label=預金種目|options=1:普通預金,2:当座預金,4:貯蓄預金|row=2"_qs,
+                u"text|name=tel|rowLabel=電話番号|after=※ハイフンは入力不要です。|row=3"_qs,
+                u"text|name=mail_user|rowLabel=メールアドレス|after=@|row=4"_qs,
+                u"text|name=mail_domain|rowLabel=メールアドレス|before=@|row=4"_qs})
+        << QStringList{u"job=2=checked"_qs, u"kind=1"_qs, u"tel=0459032817"_qs,
+                       u"mail_user=kenta.watanabe"_qs, u"mail_domain=example.jp"_qs}
+        << SlotTexts{};
+    QTest::newRow("the mobile-or-fax number goes where its kind fits")
+        << boxes({u"tel|name=mobile|label=携帯電話|row=1"_qs, u"tel|name=fax|label=FAX|row=2"_qs})
+        << QStringList{u"fax=045-903-2818"_qs}
+        << SlotTexts{{29, u"045-903-2818"_qs},
+                     {30, u"0459032818"_qs},
+                     {31, u"045"_qs},
+                     {32, u"903"_qs},
+                     {33, u"2818"_qs}};
 }
 
 void TestProfile::formFill()
 {
     QFETCH(Boxes, fields);
     QFETCH(QStringList, expected);
-    QCOMPARE(filled(fields, profile::planFormFill(fields, corpusRecord())), expected);
+    QFETCH(SlotTexts, changes);
+    Record record = corpusRecord();
+    for (const auto& [slot, text] : changes.asKeyValueRange())
+        record[slot] = text;
+    QCOMPARE(filled(fields, profile::planFormFill(fields, record)), expected);
 }
 
 void TestProfile::fieldFromJson()
