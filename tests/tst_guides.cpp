@@ -6,6 +6,7 @@
 #include "forms/Form4.h"
 #include "platform/Twips.h"
 #include "tools/pictures/FormPicture.h"
+#include "tools/pictures/GuidePictures.h"
 #include "tools/pictures/PalettePicture.h"
 
 #include <QLabel>
@@ -304,6 +305,12 @@ void TestGuides::iconIsSmallAndShared()
     }
     QVERIFY2(opaque.size() <= 16, qPrintable(QString::number(opaque.size())));
     QVERIFY2(opaque.size() >= 4, "the icon is a flat placeholder");
+    // The menus' icons are this one drawn again at their sizes.
+    for (const int size : pictures::kMenuIconSizes) {
+        const QImage menuIcon(QStringLiteral(PETATTO_RESOURCES "/icons/%1.png").arg(size));
+        QCOMPARE(menuIcon.size(), QSize(size, size));
+        QCOMPARE(rgb(menuIcon), rgb(pictures::renderIcon(size)));
+    }
 
     ProgramSession session;
     const QImage expected = rgb(icon);

@@ -74,11 +74,14 @@ QImage renderBalloon()
     return image;
 }
 
-QImage renderIcon()
+QImage renderIcon(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    // Drawn on the 32-pixel grid; other sizes scale it, without smoothing,
+    // so that they keep to the 16 colours.
+    painter.scale(size / 32.0, size / 32.0);
 
     // A little palette: a window with a button row and coloured slots ...
     painter.setPen(classic(kBlack));

@@ -1,6 +1,7 @@
 // Makes the guide windows' pictures and the application icon:
 //   make-pictures RESOURCES_DIR
-// writes guide/palette.png, guide/form.png, guide/balloon.png and icon.png.
+// writes guide/palette.png, guide/form.png, guide/balloon.png, icon.png and
+// icons/SIZE.png, the icon in each size desktops' menus draw.
 // Needs a screen for the browser engine; the `pictures` build target runs it
 // on a private one.
 #include "platform/Application.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QIcon>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -40,6 +42,7 @@ int main(int argc, char* argv[])
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));
     resources.mkpath(QStringLiteral("guide"));
+    resources.mkpath(QStringLiteral("icons"));
 
     // The title bars in the pictures carry the new icon.
     const QImage icon = pictures::renderIcon();
@@ -62,5 +65,9 @@ int main(int argc, char* argv[])
         save(form, resources, QStringLiteral("guide/form.png")) &&
         save(pictures::renderBalloon(), resources, QStringLiteral("guide/balloon.png")) &&
         save(icon, resources, QStringLiteral("icon.png"));
-    return saved ? 0 : 1;
+    const bool iconsSaved = std::ranges::all_of(pictures::kMenuIconSizes, [&](int size) {
+        return save(pictures::renderIcon(size), resources,
+                    QStringLiteral("icons/%1.png").arg(size));
+    });
+    return saved && iconsSaved ? 0 : 1;
 }
