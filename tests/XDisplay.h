@@ -27,14 +27,20 @@ inline bool xdotool(const QStringList& arguments)
     return !xToolOutput(QStringLiteral("xdotool"), arguments).isNull();
 }
 
+// A left click at a point of a control.
+inline bool clickAt(QWidget& control, QPoint at)
+{
+    QWidget* window = control.window();
+    const QPoint point = control.mapTo(window, at);
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
+                    QString::number(window->winId()), QString::number(point.x()),
+                    QString::number(point.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
 // A left click in the middle of a control.
 inline bool clickOn(QWidget& control)
 {
-    QWidget* window = control.window();
-    const QPoint centre = control.mapTo(window, control.rect().center());
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
-                    QString::number(window->winId()), QString::number(centre.x()),
-                    QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
+    return clickAt(control, control.rect().center());
 }
 
 // The window manager's stacking order of the windows it manages, bottom first.
