@@ -1,5 +1,6 @@
 #include "forms/Form6.h"
 
+#include "forms/FormFiller.h"
 #include "platform/Browser.h"
 #include "platform/BrowserEngine.h"
 #include "platform/ErrorReport.h"
@@ -15,7 +16,7 @@ constexpr QRect kOuterPlace = platform::twips(1800, 0, 10200, 8685);
 
 } // namespace
 
-Form6::Form6()
+Form6::Form6(RecordSource record)
 {
     platform::prepareBrowserEngine();
     setObjectName(QStringLiteral("Form6"));
@@ -24,6 +25,8 @@ Form6::Form6()
     // practice page or for the site the user meant to visit.
     brwWebBrowser = new platform::Browser(this);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
+    auto* filler = new FormFiller(*brwWebBrowser, std::move(record));
+    connect(brwWebBrowser, &platform::Browser::fillFormRequested, filler, &FormFiller::fill);
     Load();
 }
 

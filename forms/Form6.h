@@ -1,6 +1,10 @@
 #pragma once
 
+#include "profile/SlotTable.h"
+
 #include <QWidget>
+
+#include <functional>
 
 namespace platform {
 class Browser;
@@ -18,8 +22,12 @@ public:
     // offline and the user can try dragging at once.
     static constexpr char kStartPage[] = "qrc:/start/index.html";
 
+    // The record as the palette holds it now; read only when the user asks
+    // to fill a form.
+    using RecordSource = std::function<profile::Record()>;
+
     // Creates the window and runs Load; the caller shows it.
-    Form6();
+    explicit Form6(RecordSource record);
 
     // Places the window beside the palette and opens the start page.
     void Load();

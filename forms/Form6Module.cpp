@@ -2,7 +2,7 @@
 
 #include "forms/Form6.h"
 
-Form6* PETATTO_FORM6_FACTORY()
+Form6* PETATTO_FORM6_FACTORY(Form6::RecordSource record)
 {
-    return new Form6;
+    return new Form6(std::move(record));
 }

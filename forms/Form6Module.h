@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include "forms/Form6.h"
 
-class Form6;
+#include <QtGlobal>
 
 // The one entry point of the service browser module, which the program loads
 // only when the service browser first opens: the browser engine costs hundreds
@@ -12,5 +12,5 @@ class Form6;
 // change on one side that the other does not follow fails to compile instead
 // of failing when the browser first opens.
 #define PETATTO_FORM6_FACTORY petattoCreateForm6
-extern "C" Q_DECL_EXPORT Form6* PETATTO_FORM6_FACTORY();
+extern "C" Q_DECL_EXPORT Form6* PETATTO_FORM6_FACTORY(Form6::RecordSource record);
 inline constexpr char kForm6FactorySymbol[] = QT_STRINGIFY(PETATTO_FORM6_FACTORY);

@@ -54,11 +54,13 @@ Form4& ProgramWindows::showWelcome(platform::Activation activation)
 Form6& ProgramWindows::showBrowser(platform::Activation activation)
 {
     return m_browser.show(
-        [] {
+        [this] {
             const auto create =
                 reinterpret_cast<decltype(&PETATTO_FORM6_FACTORY)>(platform::resolveModuleFunction(
                     QStringLiteral(PETATTO_BROWSER_MODULE), kForm6FactorySymbol));
-            return create();
+            // The palette's boxes are the record's one copy: the browser reads
+            // them through the palette when the user fills a form.
+            return create([this] { return palette().record(); });
         },
         activation);
 }

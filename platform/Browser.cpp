@@ -4,6 +4,11 @@
 #include "platform/BrowserEngine.h"
 #include "platform/BrowserPage.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMetaMethod>
+#include <QShortcut>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineNewWindowRequest>
 
 namespace platform {
@@ -27,6 +32,8 @@ QString caption(const QUrl& shown)
     return caption;
 }
 
+const QKeySequence kFillFormKey(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
+
 } // namespace
 
 Browser::Browser(QWidget* parent, Qt::WindowFlags flags) : QWebEngineView(parent)
@@ -43,6 +50,11 @@ Browser::Browser(QWidget* parent, Qt::WindowFlags flags) : QWebEngineView(parent
     });
     connect(this, &QWebEngineView::urlChanged, this, &Browser::showSite);
     showSite();
+    // On the view and whatever inside it has the focus, which is where the
+    // user types into the page.
+    auto* fillKey = new QShortcut(kFillFormKey, this);
+    fillKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(fillKey, &QShortcut::activated, this, [this] { emit fillFormRequested(std::nullopt); });
 }
 
 void Browser::openPopup(QWebEngineNewWindowRequest& request)
@@ -65,6 +77,24 @@ void Browser::openPopup(QWebEngineNewWindowRequest& request)
 void Browser::showSite()
 {
     window()->setWindowTitle(caption(url()));
+}
+
+void Browser::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    // Offered only where a fill is wired up: pop-ups have none.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&Browser::fillFormRequested))) {
+        menu->popup(event->globalPos());
+        return;
+    }
+    const QWebEngineContextMenuRequest* request = lastContextMenuRequest();
+    const QPointF at = QPointF(request ? request->position() : event->pos()) / zoomFactor();
+    menu->addSeparator();
+    QAction* fill = menu->addAction(QStringLiteral("このフォームにペタッと入力"));
+    fill->setObjectName(QStringLiteral("fillForm"));
+    fill->setShortcut(kFillFormKey);
+    connect(fill, &QAction::triggered, this, [this, at] { emit fillFormRequested(at); });
+    menu->popup(event->globalPos());
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include "forms/Form1.h"
 #include "forms/Form6.h"
+#include "forms/FormFiller.h"
 #include "forms/PaletteSlotBox.h"
 #include "platform/Browser.h"
 #include "platform/BrowserDialog.h"
@@ -15,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QNetworkCookie>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -61,7 +63,48 @@ enum class User
     SilencesDialogsThenLoads,
     SilencesLeaveQuestionThenLoads,
     ClosesDuringDialog,
+    PressesFillKey,        // in the box `target`, then shows the page's boxes in its title
+    PressesFillKeyInFrame, // the same in the frame `target`
+    ChoosesFillFromMenu, // on the element `target`, then the same
 };
+
+constexpr int kEmailSlot = 41;
+constexpr char kEmail[] = "hanako.yamada@example.jp";
+
+// A page for a fill: each box with an id is shown by `summary()` as
+// "id=value/inputs/changes", values as the page really holds them and events as
+// its own listeners counted them, whatever the page's other scripts replace.
+QByteArray fillPage(const QByteArray& body)
+{
+    return "<script>(function () {"
+           " const counts = {}; const all = Document.prototype.querySelectorAll;"
+           " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value').get;"
+           " for (const type of ['input', 'change']) document.addEventListener(type, e => {"
+           "  const c = counts[e.target.id] = counts[e.target.id] || {input: 0, change: 0};"
+           "  ++c[type]; }, true);"
+           " const boxes = (d, prefix) => { let text = '';"
+           "  for (const b of all.call(d, 'input[id]')) { const c = counts[b.id] || {input: 0, change: 0};"
+           "   text += ' ' + prefix + b.id + '=' + value.call(b) + '/' + c.input + '/' + c.change; }"
+           "  for (const f of all.call(d, 'iframe')) text += boxes(f.contentDocument, f.id + '.');"
+           "  return text; };"
+           " window.summary = () => boxes(document, '').trim();"
+           "})();</script>" +
+           body;
+}
+
+// Two boxes a fill would use, the second made unusable for the user by `trick`.
+QByteArray pageWithTrap(const QByteArray& trick)
+{
+    return fillPage("<form><label>メールアドレス <input id='target' type='email' name='email'"
+                    " autocomplete='email'></label><br>" +
+                    trick + "</form>");
+}
+
+QByteArray trapBox(const QByteArray& attributes)
+{
+    return "<label>メールアドレス（確認） <input id='trap' type='email' name='email_confirm'" +
+           attributes + "></label>";
+}
 
 constexpr char kMarker[] = "秘密の値-7f3a";
 
@@ -512,6 +555,75 @@ void TestForm6::pageIsHeldIn_data()
         << QByteArray("<script>setTimeout(() => { for (;;) alert('{marker}'); });</script>")
         << User::ClosesDuringDialog << QString() << QString() << QString() << QString()
         << QByteArray();
+    // Filling a form: only the form the user chose, only boxes the user can
+    // see and type in, and only on the user's own command.
+    const QByteArray filledOnly = "target=" + QByteArray(kEmail) + "/1/1 trap=/0/0";
+    staysHere("fill key: only the focused form",
+        fillPage("<form><label>メールアドレス <input id='trap' type='email'"
+                    " autocomplete='email'></label></form>"
+                    "<form><label>メールアドレス <input id='target' type='email'"
+                    " autocomplete='email'></label></form>"),
+        User::PressesFillKey, QString::fromUtf8("trap=/0/0 target=" + QByteArray(kEmail) + "/1/1"));
+    staysHere("menu: only the form under the pointer",
+        fillPage("<form><label>メールアドレス <input id='trap' type='email' autocomplete='email'"
+                    " autofocus></label></form><form><p id='target'>こちらのフォーム</p>"
+                    "<label>メールアドレス <input id='other' type='email' autocomplete='email'>"
+                    "</label></form>"),
+        User::ChoosesFillFromMenu,
+        QString::fromUtf8("trap=/0/0 other=" + QByteArray(kEmail) + "/1/1"));
+    for (const auto& [name, trick] : std::initializer_list<std::pair<const char*, QByteArray>>{
+             {"not displayed", trapBox(" style='display: none'")},
+             {"invisible", trapBox(" style='visibility: hidden'")},
+             {"zero-sized", trapBox(" style='width: 0; height: 0; padding: 0; border: 0'")},
+             {"off-screen", trapBox(" style='position: absolute; left: -5000px'")},
+             {"transparent", "<div style='opacity: 0'>" + trapBox("") + "</div>"},
+             {"clipped away", "<div style='height: 0; overflow: hidden'>" + trapBox("") + "</div>"},
+             {"disabled", trapBox(" disabled")},
+             {"read-only", trapBox(" readonly")},
+             {"in a disabled group", "<fieldset disabled>" + trapBox("") + "</fieldset>"}})
+        staysHere(qPrintable(QStringLiteral("fill skips a box %1").arg(QLatin1String(name))),
+                  pageWithTrap(trick), User::PressesFillKey, QString::fromUtf8(filledOnly));
+    staysHere("fill checks each box again as it writes",
+        pageWithTrap(trapBox("") +
+                        "<script>document.getElementById('target').addEventListener('input',"
+                        " () => { document.getElementById('trap').readOnly = true; });</script>"),
+        User::PressesFillKey, QString::fromUtf8(filledOnly));
+    staysHere("fill leaves a frame's form alone",
+        fillPage("<form><label>メールアドレス <input id='outer' type='email'"
+                    " autocomplete='email'></label><br><iframe id='target' style='width: 300px;"
+                    " height: 60px' srcdoc=\"<input id='inner' type='email' autocomplete='email'"
+                    " style='width: 100%; height: 40px'>\"></iframe></form>"),
+        User::PressesFillKeyInFrame, u"outer=/0/0 target.inner=/0/0"_qs);
+    staysHere("page's own key events, focus and messages start no fill",
+        fillPage("<form><label>メールアドレス <input id='target' type='email'"
+                    " autocomplete='email'></label></form><form><label>メールアドレス"
+                    " <input id='trap' type='email' autocomplete='email'></label></form>"
+                    "<script>const trap = document.getElementById('trap'); trap.focus();"
+                    " for (const type of ['keydown', 'keypress', 'keyup'])"
+                    "  for (const at of [trap, document, window])"
+                    "   at.dispatchEvent(new KeyboardEvent(type, {key: 'L', code: 'KeyL',"
+                    "    keyCode: 76, ctrlKey: true, shiftKey: true, bubbles: true}));"
+                    " window.postMessage('fill', '*'); window.postMessage({fill: true}, '*');"
+                    "</script>"),
+        User::PressesFillKey, QString::fromUtf8(filledOnly));
+    staysHere("page's replaced functions neither change nor see the fill",
+        fillPage("<form><label>メールアドレス <input id='target' type='email'"
+                    " autocomplete='email'></label><input id='seen' type='hidden'></form><script>"
+                    "const seen = document.getElementById('seen'); const log = [];"
+                    " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype,"
+                    " 'value'); Object.defineProperty(HTMLInputElement.prototype, 'value', {"
+                    " get() { return 'forged'; }, set(v) { log.push(v); value.set.call(this, v); }});"
+                    " const dispatch = EventTarget.prototype.dispatchEvent;"
+                    " EventTarget.prototype.dispatchEvent = function (e) { log.push(e.type);"
+                    "  return dispatch.call(this, e); };"
+                    " Document.prototype.querySelectorAll = () => [];"
+                    " HTMLFormElement.prototype.__defineGetter__('elements', () => []);"
+                    " Array.from = () => []; JSON.stringify = () => '{}';"
+                    " window.getComputedStyle = () => ({opacity: '0', visibility: 'hidden'});"
+                    " document.addEventListener('change', () => value.set.call(seen,"
+                    "  log.join(',') + String(Object.getOwnPropertySymbols(window).length)));"
+                    "</script>"),
+        User::PressesFillKey, QString::fromUtf8("target=" + QByteArray(kEmail) + "/1/1 seen=0/0/0"));
 }
 
 void TestForm6::pageIsHeldIn()
@@ -565,6 +677,8 @@ void TestForm6::pageIsHeldIn()
     QFile::remove(m_handedOut);
     Form6& form = openLoaded();
     platform::Browser& view = *form.brwWebBrowser;
+    m_session->windows.palette().setSlotText(kEmailSlot, QString::fromUtf8(kEmail));
+    QSignalSpy fillsDone(form.findChild<FormFiller*>(), &FormFiller::finished);
     logged().clear();
     const QtMessageHandler previousHandler = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& message) { logged() << message; });
@@ -683,6 +797,38 @@ void TestForm6::pageIsHeldIn()
     case User::ClosesDuringDialog:
         QVERIFY(whenDialogShows(form, [&form](platform::BrowserDialog&) { form.close(); }));
         break;
+    case User::PressesFillKey:
+    case User::PressesFillKeyInFrame:
+    {
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const QPoint target = elementCentre(view, QStringLiteral("target"));
+        const auto focused = [&view] {
+            return evaluate(view, QStringLiteral("document.activeElement.id")) == u"target"_qs;
+        };
+        // The engine may still be readying its input when the page shows.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, target);
+                return QTest::qWaitFor(focused, 1000);
+            },
+            20000));
+        QTest::keyClick(view.focusProxy(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(fillsDone.count(), 1, 20000);
+        evaluate(view, QStringLiteral("document.title = summary()"));
+        break;
+    }
+    case User::ChoosesFillFromMenu: {
+        QTest::mouseClick(view.focusProxy(), Qt::RightButton, {},
+                          elementCentre(view, QStringLiteral("target")));
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+        auto* entry = menu->findChild<QAction*>(QStringLiteral("fillForm"));
+        QVERIFY(entry);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        QTRY_COMPARE_WITH_TIMEOUT(fillsDone.count(), 1, 20000);
+        evaluate(view, QStringLiteral("document.title = summary()"));
+        break;
+    }
     }
 
     QVERIFY(!QTest::currentTestFailed());
@@ -705,6 +851,15 @@ void TestForm6::pageIsHeldIn()
         QCOMPARE(server.header(QStringLiteral("/away"), "Cookie").contains("session=1"),
                  awaySite != "cross-site");
     }
+    // One fill for the user's one command, and none for anything the page did.
+    const bool fills = user == User::PressesFillKey || user == User::PressesFillKeyInFrame ||
+                       user == User::ChoosesFillFromMenu;
+    QCOMPARE(fillsDone.count(), fills ? 1 : 0);
+    if (fills)
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("PageNotice"))->text(),
+                 user == User::PressesFillKeyInFrame
+                     ? u"枠の中に表示されたフォームには入力できません"_qs
+                     : u"1 か所に入力しました"_qs);
     laterDialogs.stop();
     QCOMPARE(laterDialogCount, 0);
     // Nothing of a page reaches another program: the opener stays uncalled.
