@@ -22,9 +22,7 @@ QString outcomeMessage(int filled, int left)
 } // namespace
 
 FormFiller::FormFiller(QWebEngineView& view, RecordSource record)
-    : QObject(&view),
-      m_view(view),
-      m_notice(new platform::PageNotice(view)),
+    : QObject(&view), m_view(view), m_notice(new platform::PageNotice(view)),
       m_record(std::move(record))
 {
     setObjectName(QStringLiteral("FormFiller"));
@@ -34,25 +32,26 @@ void FormFiller::fill(std::optional<QPointF> at)
 {
     const quint64 request = ++m_latest;
     QPointer<FormFiller> self(this);
-    platform::describeForm(*m_view.page(), at, [self, request](const platform::FormDescription& description) {
-        if (!self)
-            return;
-        switch (description.found) {
-        case platform::FormFound::Form:
-            self->plan(request, description.token, description.fields);
-            break;
-        case platform::FormFound::None:
-            self->tell(request,
-                       QStringLiteral("入力するフォームの欄をクリックしてから、もう一度どうぞ"));
-            break;
-        case platform::FormFound::InFrame:
-            self->tell(request, QStringLiteral("枠の中に表示されたフォームには入力できません"));
-            break;
-        case platform::FormFound::Gone:
-            self->tell(request, QStringLiteral("ページが変わったため、入力しませんでした"));
-            break;
-        }
-    });
+    platform::describeForm(
+        *m_view.page(), at, [self, request](const platform::FormDescription& description) {
+            if (!self)
+                return;
+            switch (description.found) {
+            case platform::FormFound::Form:
+                self->plan(request, description.token, description.fields);
+                break;
+            case platform::FormFound::None:
+                self->tell(request, QStringLiteral(
+                                        "入力するフォームの欄をクリックしてから、もう一度どうぞ"));
+                break;
+            case platform::FormFound::InFrame:
+                self->tell(request, QStringLiteral("枠の中に表示されたフォームには入力できません"));
+                break;
+            case platform::FormFound::Gone:
+                self->tell(request, QStringLiteral("ページが変わったため、入力しませんでした"));
+                break;
+            }
+        });
 }
 
 void FormFiller::plan(quint64 request, const QString& token, const QJsonArray& fields)
@@ -72,15 +71,16 @@ void FormFiller::plan(quint64 request, const QString& token, const QJsonArray& f
         fills.append(QJsonObject{{QStringLiteral("field"), fill.field},
                                  {QStringLiteral("value"), fill.value}});
     QPointer<FormFiller> self(this);
-    platform::writeForm(*m_view.page(), token, fills, [self, request](const platform::FormOutcome& outcome) {
-        if (!self)
-            return;
-        if (!outcome.written)
-            self->tell(request, QStringLiteral("ページが変わったため、入力しませんでした"));
-        else
-            self->tell(request, outcomeMessage(outcome.filled, outcome.left), outcome.filled,
-                       outcome.left);
-    });
+    platform::writeForm(
+        *m_view.page(), token, fills, [self, request](const platform::FormOutcome& outcome) {
+            if (!self)
+                return;
+            if (!outcome.written)
+                self->tell(request, QStringLiteral("ページが変わったため、入力しませんでした"));
+            else
+                self->tell(request, outcomeMessage(outcome.filled, outcome.left), outcome.filled,
+                           outcome.left);
+        });
 }
 
 void FormFiller::tell(quint64 request, const QString& message, int filled, int left)

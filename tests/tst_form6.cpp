@@ -15,8 +15,8 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QNetworkCookie>
 #include <QMenu>
+#include <QNetworkCookie>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -65,7 +65,7 @@ enum class User
     ClosesDuringDialog,
     PressesFillKey,        // in the box `target`, then shows the page's boxes in its title
     PressesFillKeyInFrame, // the same in the frame `target`
-    ChoosesFillFromMenu, // on the element `target`, then the same
+    ChoosesFillFromMenu,   // on the element `target`, then the same
 };
 
 constexpr int kEmailSlot = 41;
@@ -78,13 +78,16 @@ QByteArray fillPage(const QByteArray& body)
 {
     return "<script>(function () {"
            " const counts = {}; const all = Document.prototype.querySelectorAll;"
-           " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value').get;"
+           " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, "
+           "'value').get;"
            " for (const type of ['input', 'change']) document.addEventListener(type, e => {"
            "  const c = counts[e.target.id] = counts[e.target.id] || {input: 0, change: 0};"
            "  ++c[type]; }, true);"
            " const boxes = (d, prefix) => { let text = '';"
-           "  for (const b of all.call(d, 'input[id]')) { const c = counts[b.id] || {input: 0, change: 0};"
-           "   text += ' ' + prefix + b.id + '=' + value.call(b) + '/' + c.input + '/' + c.change; }"
+           "  for (const b of all.call(d, 'input[id]')) { const c = counts[b.id] || {input: 0, "
+           "change: 0};"
+           "   text += ' ' + prefix + b.id + '=' + value.call(b) + '/' + c.input + '/' + c.change; "
+           "}"
            "  for (const f of all.call(d, 'iframe')) text += boxes(f.contentDocument, f.id + '.');"
            "  return text; };"
            " window.summary = () => boxes(document, '').trim();"
@@ -559,16 +562,18 @@ void TestForm6::pageIsHeldIn_data()
     // see and type in, and only on the user's own command.
     const QByteArray filledOnly = "target=" + QByteArray(kEmail) + "/1/1 trap=/0/0";
     staysHere("fill key: only the focused form",
-        fillPage("<form><label>メールアドレス <input id='trap' type='email'"
-                    " autocomplete='email'></label></form>"
-                    "<form><label>メールアドレス <input id='target' type='email'"
-                    " autocomplete='email'></label></form>"),
-        User::PressesFillKey, QString::fromUtf8("trap=/0/0 target=" + QByteArray(kEmail) + "/1/1"));
-    staysHere("menu: only the form under the pointer",
+              fillPage("<form><label>メールアドレス <input id='trap' type='email'"
+                       " autocomplete='email'></label></form>"
+                       "<form><label>メールアドレス <input id='target' type='email'"
+                       " autocomplete='email'></label></form>"),
+              User::PressesFillKey,
+              QString::fromUtf8("trap=/0/0 target=" + QByteArray(kEmail) + "/1/1"));
+    staysHere(
+        "menu: only the form under the pointer",
         fillPage("<form><label>メールアドレス <input id='trap' type='email' autocomplete='email'"
-                    " autofocus></label></form><form><p id='target'>こちらのフォーム</p>"
-                    "<label>メールアドレス <input id='other' type='email' autocomplete='email'>"
-                    "</label></form>"),
+                 " autofocus></label></form><form><p id='target'>こちらのフォーム</p>"
+                 "<label>メールアドレス <input id='other' type='email' autocomplete='email'>"
+                 "</label></form>"),
         User::ChoosesFillFromMenu,
         QString::fromUtf8("trap=/0/0 other=" + QByteArray(kEmail) + "/1/1"));
     for (const auto& [name, trick] : std::initializer_list<std::pair<const char*, QByteArray>>{
@@ -583,47 +588,50 @@ void TestForm6::pageIsHeldIn_data()
              {"in a disabled group", "<fieldset disabled>" + trapBox("") + "</fieldset>"}})
         staysHere(qPrintable(QStringLiteral("fill skips a box %1").arg(QLatin1String(name))),
                   pageWithTrap(trick), User::PressesFillKey, QString::fromUtf8(filledOnly));
-    staysHere("fill checks each box again as it writes",
+    staysHere(
+        "fill checks each box again as it writes",
         pageWithTrap(trapBox("") +
-                        "<script>document.getElementById('target').addEventListener('input',"
-                        " () => { document.getElementById('trap').readOnly = true; });</script>"),
+                     "<script>document.getElementById('target').addEventListener('input',"
+                     " () => { document.getElementById('trap').readOnly = true; });</script>"),
         User::PressesFillKey, QString::fromUtf8(filledOnly));
     staysHere("fill leaves a frame's form alone",
-        fillPage("<form><label>メールアドレス <input id='outer' type='email'"
-                    " autocomplete='email'></label><br><iframe id='target' style='width: 300px;"
-                    " height: 60px' srcdoc=\"<input id='inner' type='email' autocomplete='email'"
-                    " style='width: 100%; height: 40px'>\"></iframe></form>"),
-        User::PressesFillKeyInFrame, u"outer=/0/0 target.inner=/0/0"_qs);
+              fillPage("<form><label>メールアドレス <input id='outer' type='email'"
+                       " autocomplete='email'></label><br><iframe id='target' style='width: 300px;"
+                       " height: 60px' srcdoc=\"<input id='inner' type='email' autocomplete='email'"
+                       " style='width: 100%; height: 40px'>\"></iframe></form>"),
+              User::PressesFillKeyInFrame, u"outer=/0/0 target.inner=/0/0"_qs);
     staysHere("page's own key events, focus and messages start no fill",
+              fillPage("<form><label>メールアドレス <input id='target' type='email'"
+                       " autocomplete='email'></label></form><form><label>メールアドレス"
+                       " <input id='trap' type='email' autocomplete='email'></label></form>"
+                       "<script>const trap = document.getElementById('trap'); trap.focus();"
+                       " for (const type of ['keydown', 'keypress', 'keyup'])"
+                       "  for (const at of [trap, document, window])"
+                       "   at.dispatchEvent(new KeyboardEvent(type, {key: 'L', code: 'KeyL',"
+                       "    keyCode: 76, ctrlKey: true, shiftKey: true, bubbles: true}));"
+                       " window.postMessage('fill', '*'); window.postMessage({fill: true}, '*');"
+                       "</script>"),
+              User::PressesFillKey, QString::fromUtf8(filledOnly));
+    staysHere(
+        "page's replaced functions neither change nor see the fill",
         fillPage("<form><label>メールアドレス <input id='target' type='email'"
-                    " autocomplete='email'></label></form><form><label>メールアドレス"
-                    " <input id='trap' type='email' autocomplete='email'></label></form>"
-                    "<script>const trap = document.getElementById('trap'); trap.focus();"
-                    " for (const type of ['keydown', 'keypress', 'keyup'])"
-                    "  for (const at of [trap, document, window])"
-                    "   at.dispatchEvent(new KeyboardEvent(type, {key: 'L', code: 'KeyL',"
-                    "    keyCode: 76, ctrlKey: true, shiftKey: true, bubbles: true}));"
-                    " window.postMessage('fill', '*'); window.postMessage({fill: true}, '*');"
-                    "</script>"),
-        User::PressesFillKey, QString::fromUtf8(filledOnly));
-    staysHere("page's replaced functions neither change nor see the fill",
-        fillPage("<form><label>メールアドレス <input id='target' type='email'"
-                    " autocomplete='email'></label><input id='seen' type='hidden'></form><script>"
-                    "const seen = document.getElementById('seen'); const log = [];"
-                    " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype,"
-                    " 'value'); Object.defineProperty(HTMLInputElement.prototype, 'value', {"
-                    " get() { return 'forged'; }, set(v) { log.push(v); value.set.call(this, v); }});"
-                    " const dispatch = EventTarget.prototype.dispatchEvent;"
-                    " EventTarget.prototype.dispatchEvent = function (e) { log.push(e.type);"
-                    "  return dispatch.call(this, e); };"
-                    " Document.prototype.querySelectorAll = () => [];"
-                    " HTMLFormElement.prototype.__defineGetter__('elements', () => []);"
-                    " Array.from = () => []; JSON.stringify = () => '{}';"
-                    " window.getComputedStyle = () => ({opacity: '0', visibility: 'hidden'});"
-                    " document.addEventListener('change', () => value.set.call(seen,"
-                    "  log.join(',') + String(Object.getOwnPropertySymbols(window).length)));"
-                    "</script>"),
-        User::PressesFillKey, QString::fromUtf8("target=" + QByteArray(kEmail) + "/1/1 seen=0/0/0"));
+                 " autocomplete='email'></label><input id='seen' type='hidden'></form><script>"
+                 "const seen = document.getElementById('seen'); const log = [];"
+                 " const value = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype,"
+                 " 'value'); Object.defineProperty(HTMLInputElement.prototype, 'value', {"
+                 " get() { return 'forged'; }, set(v) { log.push(v); value.set.call(this, v); }});"
+                 " const dispatch = EventTarget.prototype.dispatchEvent;"
+                 " EventTarget.prototype.dispatchEvent = function (e) { log.push(e.type);"
+                 "  return dispatch.call(this, e); };"
+                 " Document.prototype.querySelectorAll = () => [];"
+                 " HTMLFormElement.prototype.__defineGetter__('elements', () => []);"
+                 " Array.from = () => []; JSON.stringify = () => '{}';"
+                 " window.getComputedStyle = () => ({opacity: '0', visibility: 'hidden'});"
+                 " document.addEventListener('change', () => value.set.call(seen,"
+                 "  log.join(',') + String(Object.getOwnPropertySymbols(window).length)));"
+                 "</script>"),
+        User::PressesFillKey,
+        QString::fromUtf8("target=" + QByteArray(kEmail) + "/1/1 seen=0/0/0"));
 }
 
 void TestForm6::pageIsHeldIn()
@@ -798,8 +806,7 @@ void TestForm6::pageIsHeldIn()
         QVERIFY(whenDialogShows(form, [&form](platform::BrowserDialog&) { form.close(); }));
         break;
     case User::PressesFillKey:
-    case User::PressesFillKeyInFrame:
-    {
+    case User::PressesFillKeyInFrame: {
         QVERIFY(QTest::qWaitForWindowActive(&form));
         const QPoint target = elementCentre(view, QStringLiteral("target"));
         const auto focused = [&view] {

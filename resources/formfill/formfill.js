@@ -309,11 +309,27 @@
     return {block: nearest, label: ''};
   }
 
+  // Whether `node` stands with the neighbouring control rather than with the
+  // box: inside an element that holds the neighbour but not the box, as a
+  // note under the box before or the unit after the box before.
+  function belongsTo(node, neighbour, box) {
+    let holder = node.parentNode;
+    while (holder && !holder.contains(neighbour))
+      holder = holder.parentNode;
+    return holder !== null && !holder.contains(box);
+  }
+
   function textBeside(order, index, block, step) {
+    const box = order[index].control;
+    let neighbour = null;
+    for (let at = index + step; at >= 0 && at < order.length && !neighbour; at += step)
+      neighbour = order[at].control ?? null;
     let text = '';
     for (let at = index + step; at >= 0 && at < order.length; at += step) {
       const item = order[at];
       if (item.control || (block && !block.contains(item.node)))
+        break;
+      if (neighbour && belongsTo(item.node, neighbour, box))
         break;
       text = step < 0 ? item.text + text : text + item.text;
     }
