@@ -145,7 +145,7 @@ void replaceFile(const QString& path, QByteArrayView bytes,
     if (exists && ::access(name.constData(), W_OK) != 0)
         throw AppError::permissionDenied();
     const int fd = openTemporary(temporary);
-    const mode_t mode = exists ? existing.st_mode & 07777 : toMode(newFilePermissions);
+    const mode_t mode = exists ? existing.st_mode & S_IRWXU : toMode(newFilePermissions);
     // The lock on the temporary is held until it has been renamed.
     if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 ||
         ::rename(temporary.constData(), name.constData()) != 0) {

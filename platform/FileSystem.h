@@ -12,8 +12,9 @@ namespace platform {
 // beside the file, synced to disk and renamed over it: a crash leaves at most
 // that one temporary, which the next save replaces, where QSaveFile would
 // leave one more each time. While another process saves the same file, the
-// save is refused. An existing file keeps its permissions and a read-only one
-// is refused; a new file gets `newFilePermissions`. Throws platform::AppError.
+// save is refused. The file is its owner's alone: an existing one keeps its
+// owner's permissions and loses those of group and others, a read-only one is
+// refused, and a new one gets `newFilePermissions`. Throws platform::AppError.
 void replaceFile(const QString& path, QByteArrayView bytes,
                  QFileDevice::Permissions newFilePermissions);
 

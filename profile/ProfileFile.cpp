@@ -194,7 +194,7 @@ void SaveProfile(const QString& path, const Record& record)
     if (target.isDir() || !target.dir().exists())
         throw AppError::pathNotFound();
 
-    // The record holds a password and a bank account: a new file is for its
+    // The record holds a password and a bank account: the file is for its
     // owner only.
     platform::replaceFile(path, bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -741,16 +741,32 @@ void TestProfile::saveKeepsWhatTheFileIs_data()
 {
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("link");
-    QTest::addColumn<int>("permissions");
+    QTest::addColumn<int>("permissions"); // before the save
+    QTest::addColumn<int>("saved");       // after it
     // A link to another file waits where the save puts its temporary.
     QTest::addColumn<bool>("planted");
     const int ownerOnly = QFileDevice::ReadUser | QFileDevice::WriteUser;
     const int shared = ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QTest::newRow("new file is for its owner only") << false << false << ownerOnly << false;
-    QTest::newRow("existing file keeps its permissions") << true << false << shared << false;
-    QTest::newRow("symbolic link stays, its target is saved") << true << true << shared << false;
-    QTest::newRow("link planted as the temporary is not written through")
-        << true << false << shared << true;
+    const int everyone = shared | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const int ownerRunnable = ownerOnly | QFileDevice::ExeUser;
+    const struct
+    {
+        const char* name;
+        bool exists, link;
+        int permissions, saved;
+        bool planted;
+    } rows[] = {
+        {"new file is for its owner only", false, false, ownerOnly, ownerOnly, false},
+        {"file readable by all becomes its owner's alone", true, false, shared, ownerOnly, false},
+        {"file writable by all becomes its owner's alone", true, false, everyone, ownerOnly, false},
+        {"owner's permissions stay", true, false, ownerRunnable, ownerRunnable, false},
+        {"symbolic link stays, its target is saved", true, true, shared, ownerOnly, false},
+        {"link planted as the temporary is not written through", true, false, shared, ownerOnly,
+         true},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.name) << row.exists << row.link << row.permissions << row.saved
+                                << row.planted;
 }
 
 void TestProfile::saveKeepsWhatTheFileIs()
@@ -758,6 +774,7 @@ void TestProfile::saveKeepsWhatTheFileIs()
     QFETCH(bool, exists);
     QFETCH(bool, link);
     QFETCH(int, permissions);
+    QFETCH(int, saved);
     QFETCH(bool, planted);
     AppDirectory dir;
     const QString other = dir.path() + u"/other.txt"_qs;
@@ -778,7 +795,7 @@ void TestProfile::saveKeepsWhatTheFileIs()
 
     profile::SaveProfile(dir.profilePath(), distinctRecord());
     QCOMPARE(QFileInfo(dir.profilePath()).isSymLink(), link);
-    QCOMPARE(int(QFileInfo(target).permissions() & 0x0777), permissions);
+    QCOMPARE(int(QFileInfo(target).permissions() & 0x0777), saved);
     QCOMPARE(texts(load(target).values), numberedSlots(kSlotCount));
     if (planted) {
         QCOMPARE(dir.strayEntries(), QStringList{u"other.txt"_qs});
