@@ -19,8 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <limits>
-
 using platform::twips;
 
 namespace {
@@ -169,9 +167,11 @@ QWidget* Form2::createEntryBox(const editor::Control& control)
         box = lines;
     } else {
         auto* line = new QLineEdit(this);
-        // A slot has no length limit; the line edit's default would cut a long
-        // value loaded from the palette and the commit would save it cut.
-        line->setMaxLength(std::numeric_limits<int>::max());
+        // The line edit's default limit would cut a long value loaded from
+        // the palette and the commit would save it cut. No value is longer
+        // than the file that holds it; a longer paste is cut here, before it
+        // can grow the editor's memory and layout without bound.
+        line->setMaxLength(int(profile::kMaxFileBytes));
         box = line;
     }
     applyBoxStyle(*box, control.style);
@@ -294,12 +294,15 @@ void Form2::btn内容更新_Click()
                 entries[slot] = slotText(slot);
         }
         const profile::Record record = profile::derive(entries);
+        // Saved before it is shown: a record the save refuses, or one the
+        // disk does not take, never reaches the palette, whose values the
+        // user drags into forms. So the palette always shows what the file
+        // holds.
+        Module1& module = m_windows.module();
+        profile::SaveProfile(module.profilePath(), record);
         Form1& palette = m_windows.palette();
         for (int slot = 0; slot < profile::kSlotCount; ++slot)
             palette.setSlotText(slot, record[slot]);
-
-        Module1& module = m_windows.module();
-        profile::SaveProfile(module.profilePath(), palette.record());
 
         if (module.HasProfile == 0) {
             m_windows.showBrowser();

@@ -2,17 +2,17 @@
 
 #include "platform/Drag.h"
 #include "platform/ErrorReport.h"
+#include "profile/ProfileFile.h"
 
 #include <QMouseEvent>
-
-#include <limits>
 
 PaletteSlotBox::PaletteSlotBox(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
-    // A slot has no length limit; the line edit's default of 32767 characters
-    // would silently cut a longer value and the next commit would save it cut.
-    setMaxLength(std::numeric_limits<int>::max());
+    // The line edit's default of 32767 characters would silently cut a longer
+    // value and the next commit would save it cut. No value is longer than the
+    // file that holds it, which the reader and the save both bound.
+    setMaxLength(int(profile::kMaxFileBytes));
     setAcceptDrops(false);
     // A right-button press is a drag like any other; without this the line
     // edit would open its edit menu once the drag is over, and that menu

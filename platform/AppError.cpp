@@ -1,5 +1,7 @@
 #include "platform/AppError.h"
 
+#include <QLocale>
+
 namespace platform {
 
 AppError::AppError(int number, QString description)
@@ -51,6 +53,35 @@ AppError AppError::outOfMemory()
 AppError AppError::internalError()
 {
     return {51, QStringLiteral("内部エラーです。")};
+}
+
+AppError AppError::notAnOrdinaryFile(const QString& name)
+{
+    return {75, QStringLiteral("「%1」はフォルダや装置など普通のファイルではないため、"
+                               "読み込めません。")
+                    .arg(name)};
+}
+
+namespace {
+
+QString byteCount(qsizetype bytes)
+{
+    return QLocale(QLocale::Japanese).toString(bytes);
+}
+
+} // namespace
+
+AppError AppError::fileTooLarge(const QString& name, qsizetype limit)
+{
+    return {7, QStringLiteral("「%1」が %2 バイトを超えるため、読み込めません。")
+                   .arg(name, byteCount(limit))};
+}
+
+AppError AppError::recordTooLarge(const QString& name, qsizetype limit)
+{
+    return {7, QStringLiteral("内容が「%1」に保存できる %2 バイトを超えています。"
+                              "長い値を短くしてから、もう一度保存して下さい。")
+                   .arg(name, byteCount(limit))};
 }
 
 AppError AppError::invalidArgument(const QString& description)

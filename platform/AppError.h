@@ -26,6 +26,12 @@ public:
     static AppError diskFull();
     static AppError outOfMemory();
     static AppError internalError();
+    // The file at `name` is a folder, a device, a pipe or a socket.
+    static AppError notAnOrdinaryFile(const QString& name);
+    // The file `name` holds more than `limit` bytes, the most it may hold:
+    // when read, and when what would be saved is larger.
+    static AppError fileTooLarge(const QString& name, qsizetype limit);
+    static AppError recordTooLarge(const QString& name, qsizetype limit);
     static AppError invalidArgument(const QString& description);
 
 private:

@@ -125,9 +125,89 @@ int openTemporary(const QByteArray& temporary)
     throw AppError::permissionDenied();
 }
 
+// Closes a descriptor however the function that opened it ends.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+AppError failureToRead()
+{
+    return errno == ENOENT || errno == ENOTDIR ? AppError::fileNotFound()
+                                               : AppError::pathNotFound();
+}
+
+void checkOrdinary(const struct stat& info, const QString& shownName, qsizetype limit)
+{
+    if (!S_ISREG(info.st_mode))
+        throw AppError::notAnOrdinaryFile(shownName);
+    if (info.st_size > limit)
+        throw AppError::fileTooLarge(shownName, limit);
+}
+
 #endif
 
 } // namespace
+
+QByteArray readOrdinaryFile(const QString& path, qsizetype limit)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    const QString shownName = QFileInfo(path).fileName();
+    // A look before opening spares a device the side effects of being opened.
+    // The check of the opened file is the one that counts: by then the name
+    // may lead elsewhere.
+    struct stat info
+    {
+    };
+    if (::stat(name.constData(), &info) != 0)
+        throw failureToRead();
+    checkOrdinary(info, shownName, limit);
+    // Without O_NONBLOCK, opening a pipe waits for a writer, for ever.
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0)
+        throw failureToRead();
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (::fstat(file.get(), &info) != 0 || flags < 0)
+        throw AppError::pathNotFound();
+    checkOrdinary(info, shownName, limit);
+    if (::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw AppError::pathNotFound();
+
+    // The file may grow while it is read: a byte past the limit tells.
+    QByteArray bytes(limit + 1, Qt::Uninitialized);
+    qsizetype total = 0;
+    while (total < bytes.size()) {
+        const ssize_t got = ::read(file.get(), bytes.data() + total, size_t(bytes.size() - total));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw AppError::pathNotFound();
+        if (got == 0)
+            break;
+        total += got;
+    }
+    if (total > limit)
+        throw AppError::fileTooLarge(shownName, limit);
+    bytes.truncate(total);
+    return bytes;
+#else
+#error "readOrdinaryFile needs a port to this platform"
+#endif
+}
 
 void replaceFile(const QString& path, QByteArrayView bytes,
                  QFileDevice::Permissions newFilePermissions)

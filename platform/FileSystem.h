@@ -6,6 +6,13 @@
 
 namespace platform {
 
+// The bytes of the ordinary file at `path` (through a symbolic link, its
+// target), for a file that may be hostile. Neither a pipe nor a device is ever
+// read nor waited for, and no more than `limit` bytes are ever held: a file
+// that is not an ordinary one fails with 75, one larger than `limit` with 7, a
+// missing one with 53 and any other failure with 75. Throws platform::AppError.
+QByteArray readOrdinaryFile(const QString& path, qsizetype limit);
+
 // Replaces the file at `path` (through a symbolic link, its target) by
 // `bytes`, so that a failure or a crash at any moment leaves either the old or
 // the new file whole. The bytes go first to a temporary of one fixed name

@@ -5,7 +5,6 @@
 #include "platform/FileSystem.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -84,20 +83,6 @@ LineReader linesOf(QByteArrayView bytes)
     return {bytes, platform::cp932::decode};
 }
 
-QByteArray readWholeFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
-            throw AppError::fileNotFound();
-        throw AppError::pathNotFound();
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError::pathNotFound();
-    return bytes;
-}
-
 QString withLineBreaksAsLF(const QString& value)
 {
     QString text = value;
@@ -169,7 +154,7 @@ std::array<QByteArray, kSlotCount> encodeSlots(const Record& record)
 
 QString LoadProfile(const QString& path, const SlotSink& setSlot)
 {
-    const QByteArray bytes = readWholeFile(path);
+    const QByteArray bytes = platform::readOrdinaryFile(path, kMaxFileBytes);
     LineReader lines = linesOf(bytes);
     QString marker = lines.next();
     for (int slot = 0; slot < kSlotCount; ++slot)
@@ -190,6 +175,9 @@ QByteArray encodeProfile(const Record& record)
 void SaveProfile(const QString& path, const Record& record)
 {
     const QByteArray bytes = encodeProfile(record);
+    // A file the next start would refuse to read is never written.
+    if (bytes.size() > kMaxFileBytes)
+        throw AppError::recordTooLarge(QFileInfo(path).fileName(), kMaxFileBytes);
     const QFileInfo target(path);
     if (target.isDir() || !target.dir().exists())
         throw AppError::pathNotFound();

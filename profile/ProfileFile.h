@@ -15,15 +15,22 @@ namespace profile {
 // slots read before a failure stay set.
 using SlotSink = std::function<void(int slot, const QString& text)>;
 
+// The most the file may hold. A whole record takes a few kilobytes; the limit
+// keeps a hostile file from filling the memory or a palette box.
+inline constexpr qsizetype kMaxFileBytes = 1024 * 1024;
+
 // Reads the file and returns its marker line. Fails with 53 when the file is
-// missing, 75 when it cannot be read, 62 when it ends before the last slot.
+// missing, 75 when it cannot be read or is no ordinary file (a folder, a pipe,
+// a device), 7 when it is larger than kMaxFileBytes, 62 when it ends before
+// the last slot.
 // A file with a UTF-8 byte order mark is read as UTF-8, and so is one without
 // it that is UTF-8 throughout, goes beyond ASCII and is not valid code page
 // 932; any other file as code page 932.
 QString LoadProfile(const QString& path, const SlotSink& setSlot);
 
 // Replaces the file atomically with marker "1" and the record's 57 slots. On
-// any failure the previous file stays as it was. A line break inside a value
+// any failure the previous file stays as it was; a record larger than
+// kMaxFileBytes fails with 7. A line break inside a value
 // is stored as LF, which the reader takes as an ordinary character.
 void SaveProfile(const QString& path, const Record& record);
 

@@ -374,26 +374,47 @@ void TestForm2::commit()
 
 void TestForm2::failingSave_data()
 {
-    QTest::addColumn<bool>("readOnly"); // the directory; else the entry has no code page 932 bytes
+    QTest::addColumn<bool>("readOnly"); // the directory; else the save refuses the entry
+    QTest::addColumn<bool>("cleared");  // every group, before the entry is typed
+    QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("number");
-    QTest::newRow("read-only directory") << true << u"新しい"_qs << ErrorNumber::permissionDenied;
+    QTest::addColumn<QString>("named"); // the character the report names
+
+    const QString refused = u"会社員😀"_qs;
+    QTest::newRow("read-only directory")
+        << true << false << 1 << u"新しい"_qs << ErrorNumber::permissionDenied << QString();
     QTest::newRow("character outside code page 932")
-        << false << u"𠮷野"_qs << ErrorNumber::invalidArgument;
+        << false << false << 1 << u"𠮷野"_qs << ErrorNumber::invalidArgument << u"𠮷"_qs;
+    QTest::newRow("emoji in 職業")
+        << false << false << 35 << refused << ErrorNumber::invalidArgument << u"😀"_qs;
+    QTest::newRow("emoji in 職業 after a clear")
+        << false << true << 35 << refused << ErrorNumber::invalidArgument << u"😀"_qs;
+    // With the other values, a value as long as the largest file is more than
+    // the file may hold, and more than the next start would read.
+    QTest::newRow("record larger than the file may hold")
+        << false << false << 44 << QString(1024 * 1024, QLatin1Char('x'))
+        << ErrorNumber::outOfMemory << QString();
 }
 
-// On a first run: a commit whose save fails keeps the editor and the first-run
-// state; the first commit that saves opens the browser, and later ones do not.
+// On a first run: a commit whose save fails changes neither the palette nor
+// the file, and keeps the editor and the first-run state; the first commit
+// that saves opens the browser, and later ones do not.
 void TestForm2::failingSave()
 {
     QFETCH(bool, readOnly);
+    QFETCH(bool, cleared);
+    QFETCH(int, slot);
     QFETCH(QString, entry);
     QFETCH(int, number);
+    QFETCH(QString, named);
 
     Session session(0);
     const QByteArray directory = QFile::encodeName(session.dir.path());
     Form2& editor = session.openEditor();
-    editor.setSlotText(1, entry);
+    for (int group = 0; cleared && group < int(editor.Command1.size()); ++group)
+        click(editor, QStringLiteral("Command1_%1").arg(group));
+    editor.setSlotText(slot, entry);
     QCOMPARE(::chmod(directory.constData(), readOnly ? 0555 : 0777), 0);
     {
         OrdinaryUser user;
@@ -401,20 +422,20 @@ void TestForm2::failingSave()
     }
 
     QCOMPARE(session.errors.numbers(), QList<int>{number});
-    if (!readOnly)
-        QVERIFY(session.errors.reports().front().description().contains(u"𠮷"_qs));
-    QCOMPARE(session.palette().slotText(1), entry);
-    QCOMPARE(session.palette().slotText(0), entry + kFilled[2]);
+    QVERIFY(session.errors.reports().front().description().contains(named));
+    // The palette never shows what the file does not hold: no value of the
+    // refused record can be dragged out.
+    QCOMPARE(slotTexts(session.palette()), session.paletteAtStart);
     QCOMPARE(session.dir.readProfile(), session.file);
     QCOMPARE(int(session.module.HasProfile), 0);
     QVERIFY(!session.windows.browser());
     QCOMPARE(session.windows.editor(), &editor);
     QVERIFY(editor.isVisible());
-    QCOMPARE(editor.slotText(1), entry);
+    QCOMPARE(editor.slotText(slot), entry);
 
     // Once the cause is gone, committing again succeeds.
     QCOMPARE(::chmod(directory.constData(), 0700), 0);
-    editor.setSlotText(1, u"吉野"_qs);
+    editor.setSlotText(slot, u"吉野"_qs);
     click(editor, u"btn内容更新"_qs);
     QCOMPARE(session.dir.readProfile(), savedBytes(session.palette().record()));
     QCOMPARE(int(session.module.HasProfile), 1);

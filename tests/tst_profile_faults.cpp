@@ -5,15 +5,23 @@
 #include "WidgetTest.h"
 
 #include "forms/Form1.h"
+#include "forms/Form3.h"
 #include "platform/ErrorReport.h"
 #include "profile/ProfileFile.h"
 #include "profile/SlotTable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using profile::kSlotCount;
 
@@ -33,8 +41,14 @@ enum class Entry
     Missing,
     Directory,
     SymlinkToFile,
-    DanglingSymlink
+    DanglingSymlink,
+    Pipe,         // a FIFO that no one writes
+    LinkToDevice, // a symbolic link to /dev/zero
 };
+
+// The most NAME.txt may hold, written here rather than read from the code
+// under test.
+constexpr qsizetype kLargestFile = 1024 * 1024;
 
 // The slot texts after start-up: `values` for the first texts, the
 // placeholder for the texts the file never reached.
@@ -63,11 +77,59 @@ QByteArray recordFile(const QString& marker, const QStringList& texts = numbered
     return profileBytes(QStringList{marker} + texts);
 }
 
+// A complete record followed by an unused line, `size` bytes in all.
+QByteArray paddedTo(qsizetype size)
+{
+    const QByteArray record = recordFile("1");
+    return record + QByteArray(size - record.size() - 2, 'x') + "\r\n";
+}
+
 QByteArray withRawSlot(int slot, const QByteArray& raw)
 {
     const QStringList texts = numberedSlots(kSlotCount);
     return recordFile("1", texts.mid(0, slot)) + raw + "\r\n" + profileBytes(texts.mid(slot + 1));
 }
+
+// Opens the pipe at `path` for writing and closes it again, after a while
+// unless it is destroyed first.
+class PipeWriterOnTimeout
+{
+public:
+    explicit PipeWriterOnTimeout(const QString& path)
+    {
+        if (path.isEmpty())
+            return;
+        m_thread = std::thread([this, name = QFile::encodeName(path)] {
+            std::unique_lock lock(m_mutex);
+            if (!m_over.wait_for(lock, std::chrono::seconds(10), [this] { return m_done; })) {
+                // A reader waiting in open() counts as one, so this open does
+                // not fail and ends the reader's wait.
+                const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
+    }
+    ~PipeWriterOnTimeout()
+    {
+        if (!m_thread.joinable())
+            return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_over.notify_one();
+        m_thread.join();
+    }
+    PipeWriterOnTimeout(const PipeWriterOnTimeout&) = delete;
+    PipeWriterOnTimeout& operator=(const PipeWriterOnTimeout&) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_over;
+    bool m_done = false;
+    std::thread m_thread;
+};
 
 // A step of an event handler that fails.
 using FailingStep = std::function<void()>;
@@ -102,7 +164,7 @@ void ProfileFaultsTest::startUp_data()
     const QList<int> none;
     const QList<int> fileNotFound{ErrorNumber::fileNotFound},
         pathNotFound{ErrorNumber::pathNotFound}, pastEnd{ErrorNumber::inputPastEnd},
-        typeMismatch{ErrorNumber::typeMismatch};
+        typeMismatch{ErrorNumber::typeMismatch}, tooLarge{ErrorNumber::outOfMemory};
 
     auto row = [](const char* name, Entry entry, const QByteArray& bytes, const QList<int>& errors,
                   Opens opens, const QStringList& texts) {
@@ -119,6 +181,11 @@ void ProfileFaultsTest::startUp_data()
     row("symbolic link to a profile", Entry::SymlinkToFile, recordFile("1"), none, Opens::Browser,
         values);
     row("dangling symbolic link", Entry::DanglingSymlink, {}, fileNotFound, Opens::Nothing,
+        allBlank);
+    // Neither waited for nor read: a pipe would block the start for good, a
+    // device would fill the memory.
+    row("a pipe named NAME.txt", Entry::Pipe, {}, pathNotFound, Opens::Nothing, allBlank);
+    row("symbolic link to /dev/zero", Entry::LinkToDevice, {}, pathNotFound, Opens::Nothing,
         allBlank);
 
     // Too few lines: the texts read stay set, the others keep the placeholder.
@@ -205,11 +272,19 @@ void ProfileFaultsTest::startUp_data()
          none, Opens::Browser, withSlot(values, 8, QStringLiteral("a\u001A\u001C\u007F\u0001b")));
     file("NUL bytes inside a value", withRawSlot(7, QByteArray("a\0b\0", 4)), none, Opens::Browser,
          withSlot(values, 7, QString::fromLatin1("a\0b\0", 4)));
+
+    // Sizes: a whole record takes a few kilobytes, a file beyond the limit is
+    // refused before a slot is set.
     {
-        const QByteArray big(qsizetype(10) * 1024 * 1024, 'x');
-        file("10 MB line", withRawSlot(54, big), none, Opens::Browser,
+        const QByteArray big(kLargestFile - recordFile("1").size() + cp932(values[54]).size(), 'x');
+        file("one value filling the largest file", withRawSlot(54, big), none, Opens::Browser,
              withSlot(values, 54, QString::fromLatin1(big)));
     }
+    file("largest file", paddedTo(kLargestFile), none, Opens::Browser, values);
+    file("one byte larger than the largest file", paddedTo(kLargestFile + 1), tooLarge,
+         Opens::Nothing, allBlank);
+    file("10 MB line", withRawSlot(54, QByteArray(10 * kLargestFile, 'x')), tooLarge,
+         Opens::Nothing, allBlank);
     file("blanks around values", recordFile("1", withSlot(values, 20, "  東京都\t ")), none,
          Opens::Browser, withSlot(values, 20, "  東京都\t "));
 
@@ -291,10 +366,21 @@ void ProfileFaultsTest::startUp()
     case Entry::DanglingSymlink:
         QVERIFY(QFile::link(elsewhere, path));
         break;
+    case Entry::Pipe:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case Entry::LinkToDevice:
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        break;
     }
 
     ProgramWindows& windows = session.windows;
-    QVERIFY(startUpAndWait(windows));
+    {
+        // Should the start wait for a writer of the pipe, one comes after a
+        // while and ends the wait, so that the row fails instead of hanging.
+        const PipeWriterOnTimeout writer(entry == Entry::Pipe ? path : QString());
+        QVERIFY(startUpAndWait(windows));
+    }
 
     QCOMPARE(session.errors.numbers(), errors);
     QCOMPARE(windows.welcome() != nullptr, opens == Opens::Welcome);
@@ -307,6 +393,9 @@ void ProfileFaultsTest::startUp()
     for (int slot = 0; slot < texts.size(); ++slot)
         slotTexts << windows.palette().slotText(slot);
     QCOMPARE(slotTexts, texts);
+    // The palette goes on working.
+    windows.palette().btnHelp->click();
+    QVERIFY(windows.help());
     // Reading never changes the file.
     if (entry == Entry::File)
         QCOMPARE(dir.readProfile(), bytes);

@@ -56,7 +56,8 @@ bool load(QString& marker, profile::Record& record)
             record[slot] = text;
         });
     } catch (const platform::AppError& error) {
-        check(error.number() == ErrorNumber::inputPastEnd);
+        check(error.number() == ErrorNumber::inputPastEnd ||
+              error.number() == ErrorNumber::outOfMemory);
         return false;
     }
     check(expected == profile::kSlotCount);
