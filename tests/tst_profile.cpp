@@ -400,10 +400,12 @@ void TestProfile::formFill_data()
                   u"password|name=login_pass|label=パスワード|row=2"_qs})
         << QStringList{u"login_email=kenta.watanabe@example.jp"_qs} << SlotTexts{};
     QTest::newRow("new password box, confirmation and a current password")
-        << boxes({u"password|name=current|label=現在のパスワード|row=1"_qs,
+        << boxes({u"text|name=n|label=氏名|row=0"_qs,
+                  u"password|name=current|label=現在のパスワード|row=1"_qs,
                   u"password|name=p1|autocomplete=new-password|row=2"_qs,
                   u"password|name=p2|autocomplete=new-password|row=3"_qs})
-        << QStringList{u"p1=Blue7Harbor2"_qs, u"p2=Blue7Harbor2"_qs} << SlotTexts{};
+        << QStringList{u"n=渡辺健太"_qs, u"p1=Blue7Harbor2"_qs, u"p2=Blue7Harbor2"_qs}
+        << SlotTexts{};
     QTest::newRow("never a box that holds text, a checkbox or a button")
         << boxes({u"text|name=name01|rowLabel=お名前|before=姓|row=1|hasText=1"_qs,
                   u"text|name=name02|rowLabel=お名前|before=名|row=1"_qs,
@@ -437,7 +439,7 @@ void TestProfile::formFill_data()
                 u"text|name=ny|rowLabel=生年月日|after=年|maxLength=2|row=1"_qs,
                 u"select|name=nm|rowLabel=生年月日|before=年|after=月|options=1..12|row=1"_qs,
                 u"select|name=nd|rowLabel=生年月日|before=月|after=日|options=1..31|row=1"_qs,
-                u"select|name=pref|rowLabel=都道府県|options=prefectures|row=2"_qs,
+                u"select|name=pref|rowLabel=都道府県|options=13:東京,14:神奈川,26:京都|row=2"_qs,
                 u"text|name=street|rowLabel=番地・建物名|row=3"_qs})
         << QStringList{u"era=S"_qs, u"ny=63"_qs,   u"nm=4"_qs,
                        u"nd=7"_qs,  u"pref=14"_qs, u"street=横浜市青葉区美しが丘3-21-8"_qs}
