@@ -838,6 +838,27 @@ bool isPhoneKind(Topic topic)
 
 // The topic by the texts: the box's own, then its name and id, then its row.
 // A broad heading ("住所") gives way to a specific clue found further down.
+// Words written after a box as its unit: "[　　]銀行 [　　]支店", "[　]才".
+struct Unit
+{
+    std::u16string_view text;
+    Topic topic;
+};
+
+constexpr Unit kUnits[] = {{u"銀行", T::Bank},   {u"信用金庫", T::Bank}, {u"信金", T::Bank},
+                           {u"支店", T::Branch}, {u"才", T::Age},        {u"歳", T::Age}};
+
+const Unit* unitOf(const QString& text)
+{
+    for (const Unit& unit : kUnits) {
+        const QStringView word = view(unit.text);
+        if (text.startsWith(word) &&
+            (text.size() == word.size() || !isWordCharacter(text.at(word.size()))))
+            return &unit;
+    }
+    return nullptr;
+}
+
 Topic textTopic(const Clues& clues)
 {
     std::optional<Topic> broad;
@@ -848,6 +869,8 @@ Topic textTopic(const Clues& clues)
             broad = broad.value_or(word->topic);
         }
     }
+    if (const Unit* unit = unitOf(clues.after))
+        return unit->topic;
     const Topic byId = idTopic(clues.identifiers);
     const Word* byRow = wordIn(clues.rowLabel);
     if (broad)
@@ -1043,13 +1066,17 @@ bool isCurrentPassword(const FieldDescription& field, const Clues& clues)
     return false;
 }
 
-Reading read(const FieldDescription& field)
+// `unitBefore`: the text before the box is the unit of the box before it
+// ("[　]銀行[　]支店"), which says nothing about this box.
+Reading read(const FieldDescription& field, bool unitBefore)
 {
     Reading reading;
     reading.usable = isFillable(field);
     if (!reading.usable)
         return reading;
     reading.clues = cluesOf(field);
+    if (unitBefore)
+        reading.clues.before.clear();
     const Clues& clues = reading.clues;
     // A name that puts the box in a delivery section outweighs its label,
     // which says only "お名前" or "郵便番号".
@@ -1079,8 +1106,6 @@ Reading read(const FieldDescription& field)
     else if (field.tag == u"select" && (topic == T::None || topic == T::Birthday) &&
              offersEras(field))
         topic = T::BirthEra;
-    else if (topic == T::None && (clues.after.startsWith(u"才") || clues.after.startsWith(u"歳")))
-        topic = T::Age;
     else if (topic == T::None && field.type == u"tel")
         topic = T::Phone;
     if (topic == T::Name || topic == T::AccountHolder || topic == T::SiteTitle)
@@ -1452,8 +1477,14 @@ QStringList candidatesFor(const FieldDescription& field, const Reading& reading,
         return {record[slot]};
     }
     for (const PlainSlot& entry : kPlainSlots) {
-        if (entry.topic == topic)
-            return {record[entry.slot]};
+        if (entry.topic != topic)
+            continue;
+        // "[あおば]銀行": the box's unit is not typed again.
+        QString value = record[entry.slot];
+        const Unit* unit = unitOf(reading.clues.after);
+        if (unit && unit->topic == topic && value.endsWith(view(unit->text)))
+            value.chop(qsizetype(unit->text.size()));
+        return {value};
     }
     return {};
 }
@@ -1511,6 +1542,22 @@ QString chooseOption(const FieldDescription& field, Topic topic, const QString& 
 }
 
 // Address parts a box names, as bits.
+// A house-number box whose example starts with a town name ("番地・ビル名
+// (例:西梅田1丁目6-8)") asks for the district too.
+std::uint8_t districtByExample(const QString& text, std::uint8_t parts)
+{
+    const qsizetype example = text.indexOf(u'例');
+    if (!(parts & kBlockPart) || (parts & kDistrictPart) || example < 0)
+        return 0;
+    for (const QChar c : QStringView(text).mid(example + 1)) {
+        if (c.isDigit())
+            return 0;
+        if (c.isLetter())
+            return c.unicode() >= 0x3040 ? kDistrictPart : 0;
+    }
+    return 0;
+}
+
 std::uint8_t addressPartsOf(const FieldDescription& field, const Clues& clues)
 {
     // What the user sees comes first: a box labelled 番地 takes the house
@@ -1534,7 +1581,7 @@ std::uint8_t addressPartsOf(const FieldDescription& field, const Clues& clues)
                 parts |= std::uint8_t(~(word.parts - 1) & kWholeAddress);
         }
         if (parts != 0)
-            return parts;
+            return parts | districtByExample(text, parts);
     }
     const QString token = lastToken(field.autocomplete);
     if (token == u"address-level2")
@@ -1686,8 +1733,12 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
 {
     QList<Reading> readings;
     readings.reserve(fields.size());
-    for (const FieldDescription& field : fields)
-        readings << read(field);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const bool unitBefore = i > 0 && fields[i].row == fields[i - 1].row &&
+                                fields[i].before == fields[i - 1].after &&
+                                unitOf(folded(fields[i].before)) != nullptr;
+        readings << read(fields[i], unitBefore);
+    }
     continueSplitValues(fields, readings);
     assignParts(fields, readings);
     markEraYears(fields, readings);

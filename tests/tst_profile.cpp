@@ -471,6 +471,15 @@ void TestProfile::formFill_data()
                      {31, u"045"_qs},
                      {32, u"903"_qs},
                      {33, u"2818"_qs}};
+    QTest::newRow("units after the boxes, a house-number example that starts with the town")
+        << boxes({u"text|name=bn|rowLabel=銀行名・支店名|before=銀行名・支店名|after=銀行|row=1"_qs,
+                  u"text|name=br|rowLabel=銀行名・支店名|before=銀行|after=支店|row=1"_qs,
+                  u"select|name=pref|label=都道府県|options=prefectures|row=2"_qs,
+                  u"text|name=c|placeholder=市区町村名(例：大阪市北区)|row=3"_qs,
+                  u"text|name=s|placeholder=番地・ビル名(例：西梅田1丁目6-8)|row=4"_qs})
+        << QStringList{u"bn=あおば"_qs, u"br=青葉台"_qs, u"pref=14"_qs, u"c=横浜市青葉区"_qs,
+                       u"s=美しが丘3-21-8"_qs}
+        << SlotTexts{};
 }
 
 void TestProfile::formFill()
