@@ -154,6 +154,13 @@ constexpr Word kWords[] = {
     {u"ジャンル", T::Ignore},
     {u"国籍", T::Ignore},
     {u"暗証", T::Ignore},
+    {u"カード", T::Ignore},
+    {u"twitter", T::Ignore},
+    {u"instagram", T::Ignore},
+    {u"facebook", T::Ignore},
+    {u"youtube", T::Ignore},
+    {u"tiktok", T::Ignore},
+    {u"sns", T::Ignore},
     {u"規約", T::Ignore},
     {u"同意", T::Ignore},
     // The own web site.
@@ -333,6 +340,8 @@ constexpr IdWord kIdWords[] = {
     {u"_handle", T::Ignore},
     {u"_coupon", T::Ignore},
     {u"_captcha", T::Ignore},
+    {u"_card", T::Ignore},
+    {u"_cc_", T::Ignore},
     {u"_token", T::Ignore},
     {u"_csrf", T::Ignore},
     {u"_search", T::Ignore},
@@ -538,6 +547,10 @@ constexpr Token kTokens[] = {
     {u"new-password", T::Password},
     {u"current-password", T::Ignore},
     {u"one-time-code", T::Ignore},
+    {u"cc-name", T::Ignore},
+    {u"cc-given-name", T::Ignore},
+    {u"cc-family-name", T::Ignore},
+    {u"cc-number", T::Ignore},
     {u"postal-code", T::Postal},
     {u"address-level1", T::Prefecture},
     {u"address-level2", T::Address},
@@ -1096,9 +1109,9 @@ Reading read(const FieldDescription& field, bool unitBefore)
     }
     if (field.type == u"password")
         topic = isCurrentPassword(field, clues) ? T::Ignore : T::Password;
-    else if (field.type == u"email")
+    else if (field.type == u"email" && topic != T::Ignore)
         topic = T::Email;
-    else if (field.type == u"url")
+    else if (field.type == u"url" && topic != T::Ignore)
         topic = T::SiteUrl;
     else if (field.tag == u"select" && (topic == T::None || topic == T::Address) &&
              offersPrefectures(field))
@@ -1472,6 +1485,10 @@ QStringList candidatesFor(const FieldDescription& field, const Reading& reading,
         const auto era = date ? eraOf(*date) : std::nullopt;
         return era ? QStringList{era->first} : QStringList{};
     }
+    // "[　　　]@example.co.jp": the page fixes the domain, which is not ours.
+    if (topic == T::Email && part == P::None && reading.clues.after.size() > 1 &&
+        (reading.clues.after.startsWith(u'@')))
+        return {};
     if (topic == T::Email) {
         const int slot = part == P::First ? 42 : part == P::Second ? 43 : 41;
         return {record[slot]};

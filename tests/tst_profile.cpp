@@ -450,7 +450,10 @@ void TestProfile::formFill_data()
                   u"text|name=deliv_zip|label=郵便番号|row=3"_qs,
                   u"tel|name=sos|label=緊急連絡先電話番号|row=4"_qs,
                   u"text|name=office|label=勤務先名|row=5"_qs,
-                  u"text|name=m_mail|label=携帯メールアドレス|row=6"_qs})
+                  u"text|name=m_mail|label=携帯メールアドレス|row=6"_qs,
+                  u"text|name=staff_mail|label=社内メール|after=@example.co.jp|row=7"_qs,
+                  u"text|name=card|label=カード名義|row=8"_qs,
+                  u"url|name=sns|label=InstagramのURL|row=9"_qs})
         << QStringList{} << SlotTexts{};
     QTest::newRow("occupation by radio, account type by select, telephone rule in words")
         << boxes(
