@@ -5,6 +5,7 @@
 #include "forms/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/DataFolder.h"
+#include "platform/ErrorReport.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
 
@@ -39,8 +40,12 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
 
     const QString folder = profileFolder();
     platform::SingleInstance instance(folder);
-    if (!instance.isFirst())
-        return 0;
+    if (!instance.isFirst()) {
+        if (instance.runningCopyAnswered())
+            return 0;
+        platform::reportError(platform::AppError::runningCopySilent());
+        return 1;
+    }
     Module1 module{0, folder};
     ProgramWindows windows(module);
     QObject::connect(&instance, &platform::SingleInstance::anotherStart, &instance,

@@ -55,6 +55,12 @@ AppError AppError::internalError()
     return {51, QStringLiteral("内部エラーです。")};
 }
 
+AppError AppError::runningCopySilent()
+{
+    return {70, QStringLiteral("同じフォルダのペタッと名簿がもう動いていますが、応答がありません。"
+                               "動いている方を終了してから、もう一度起動して下さい。")};
+}
+
 AppError AppError::notAnOrdinaryFile(const QString& name)
 {
     return {75, QStringLiteral("「%1」はフォルダや装置など普通のファイルではないため、"

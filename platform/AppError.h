@@ -26,6 +26,9 @@ public:
     static AppError diskFull();
     static AppError outOfMemory();
     static AppError internalError();
+    // Another copy of the program runs from the same folder but does not come
+    // forward.
+    static AppError runningCopySilent();
     // The file at `name` is a folder, a device, a pipe or a socket.
     static AppError notAnOrdinaryFile(const QString& name);
     // The file `name` holds more than `limit` bytes, the most it may hold:

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -161,6 +162,22 @@ void checkOrdinary(const struct stat& info, const QString& shownName, qsizetype 
 #endif
 
 } // namespace
+
+bool isPrivateFolder(const QString& path, bool create)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (create && QDir().mkpath(QFileInfo(path).absolutePath()))
+        ::mkdir(name.constData(), 0700);
+    struct stat info
+    {
+    };
+    return ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+#else
+#error "isPrivateFolder needs a port to this platform"
+#endif
+}
 
 QByteArray readOrdinaryFile(const QString& path, qsizetype limit)
 {

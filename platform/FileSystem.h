@@ -6,6 +6,11 @@
 
 namespace platform {
 
+// True when `path` is a folder, not a link to one, that belongs to this user
+// and that no one else may enter; with `create`, it is made so when missing,
+// along with its parents.
+bool isPrivateFolder(const QString& path, bool create = false);
+
 // The bytes of the ordinary file at `path` (through a symbolic link, its
 // target), for a file that may be hostile. Neither a pipe nor a device is ever
 // read nor waited for, and no more than `limit` bytes are ever held: a file

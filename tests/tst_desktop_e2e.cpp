@@ -10,6 +10,7 @@
 #include "forms/Form4.h"
 #include "platform/Twips.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +19,9 @@
 
 #include <csignal>
 
+#include <pwd.h>
+#include <sys/stat.h>
+
 namespace {
 
 // What fails, and so brings up the error report.
@@ -25,6 +29,22 @@ enum class Failure
 {
     StartUp, // the profile file is missing
     Commit   // the editor holds a character that code page 932 cannot hold
+};
+
+// What becomes of the first copy before the second one starts.
+enum class First
+{
+    Runs,
+    Killed, // with SIGKILL: its lock and its server's socket stay behind
+    Stopped // with SIGSTOP: it holds the lock but answers nothing
+};
+
+// What the second start does.
+enum class Second
+{
+    Runs,
+    BringsFirstForward,
+    Reports // that the first copy does not answer
 };
 
 // Awaits the modal error report, checks what it says and that the window
@@ -85,9 +105,11 @@ struct InstalledCopy
         dir.writeProfile(fileWithMarker(u"0"_qs));
     }
     QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
-    std::unique_ptr<Run> start() const
+    std::unique_ptr<Run>
+    start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const
     {
         auto process = std::make_unique<Run>();
+        process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedChannels);
         // From another working directory: the copy reads the file beside itself.
         process->setWorkingDirectory(QDir::rootPath());
@@ -96,6 +118,46 @@ struct InstalledCopy
     }
 
     AppDirectory dir;
+};
+
+// A session without a runtime folder, whose shared temporary folder another
+// user filled first with what the program once kept there: Qt's fallback
+// runtime folder and the copy's lock and server names, all of them the other
+// user's folders, which the program can neither use nor remove.
+struct HostileTemporaryFolder
+{
+    explicit HostileTemporaryFolder(const InstalledCopy& copy)
+    {
+        const QByteArray shared = QFile::encodeName(temporary.path());
+        QCOMPARE(::chmod(shared.constData(), 01777), 0);
+        const QString key = QString::fromLatin1(
+            QCryptographicHash::hash(QFileInfo(copy.dir.path()).canonicalFilePath().toUtf8(),
+                                     QCryptographicHash::Sha256)
+                .toHex()
+                .left(32));
+        const QStringList taken{
+            u"runtime-"_qs + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
+            u"petatto-meibo-"_qs + key + u".lock"_qs, u"petatto-meibo-"_qs + key + u".socket"_qs};
+        for (const QString& name : taken) {
+            const QByteArray path = QFile::encodeName(temporary.filePath(name));
+            QCOMPARE(::mkdir(path.constData(), 0700), 0);
+            if (::geteuid() == 0)
+                QCOMPARE(::chown(path.constData(), kNobody, kNogroup), 0);
+        }
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"XDG_RUNTIME_DIR"_qs);
+        environment.remove(u"XDG_CACHE_HOME"_qs);
+        environment.insert(u"TMPDIR"_qs, temporary.path());
+        environment.insert(u"HOME"_qs, home.path());
+        return environment;
+    }
+
+    QTemporaryDir temporary;
+    QTemporaryDir home;
 };
 
 // A window of a running copy, once it is on the screen; 0 when none comes.
@@ -123,6 +185,8 @@ WId paletteOf(const QProcess& process)
 } // namespace
 
 Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(First)
+Q_DECLARE_METATYPE(Second)
 
 class DesktopTest : public QObject
 {
@@ -199,49 +263,90 @@ void DesktopTest::errorReport()
 void DesktopTest::secondStart_data()
 {
     QTest::addColumn<bool>("sameFolder");
-    QTest::addColumn<bool>("firstKilled");
-    QTest::addColumn<bool>("secondRuns");
+    QTest::addColumn<bool>("hostileTemporaryFolder");
+    QTest::addColumn<First>("first");
+    QTest::addColumn<Second>("second");
+    // Once the second copy runs, a third start from its folder brings it
+    // forward and ends.
+    QTest::addColumn<bool>("thirdStart");
 
-    QTest::newRow("same folder") << true << false << false;
-    QTest::newRow("same folder, first copy killed") << true << true << true;
-    QTest::newRow("another folder") << false << false << true;
+    QTest::newRow("same folder") << true << false << First::Runs << Second::BringsFirstForward
+                                 << false;
+    QTest::newRow("same folder, first copy killed")
+        << true << false << First::Killed << Second::Runs << false;
+    QTest::newRow("same folder, first copy killed, then a third start")
+        << true << false << First::Killed << Second::Runs << true;
+    QTest::newRow("same folder, first copy stopped")
+        << true << false << First::Stopped << Second::Reports << false;
+    QTest::newRow("another folder") << false << false << First::Runs << Second::Runs << false;
+    QTest::newRow("no runtime folder, another user's folders in the temporary folder")
+        << true << true << First::Runs << Second::BringsFirstForward << false;
 }
 
 void DesktopTest::secondStart()
 {
     QFETCH(bool, sameFolder);
-    QFETCH(bool, firstKilled);
-    QFETCH(bool, secondRuns);
+    QFETCH(bool, hostileTemporaryFolder);
+    QFETCH(First, first);
+    QFETCH(Second, second);
+    QFETCH(bool, thirdStart);
 
-    const InstalledCopy first;
-    const auto firstRun = first.start();
+    const InstalledCopy copy;
+    const std::unique_ptr<HostileTemporaryFolder> hostile =
+        hostileTemporaryFolder ? std::make_unique<HostileTemporaryFolder>(copy) : nullptr;
+    const QProcessEnvironment environment =
+        hostile ? hostile->environment() : QProcessEnvironment::systemEnvironment();
+    const auto firstRun = copy.start(environment);
     const WId firstPalette = paletteOf(*firstRun);
     QVERIFY(firstPalette);
     // The welcome window follows the palette; once it is up the copy has
     // finished starting and takes no more focus of its own.
     QVERIFY(windowOf(*firstRun, u"^はじめまして$"_qs));
-    if (firstKilled) {
-        ::kill(pid_t(firstRun->processId()), SIGKILL);
-        QVERIFY(firstRun->waitForFinished());
+    if (first != First::Runs) {
+        ::kill(pid_t(firstRun->processId()), first == First::Killed ? SIGKILL : SIGSTOP);
+        if (first == First::Killed)
+            QVERIFY(firstRun->waitForFinished());
     }
     // The user works in another program's window.
     QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QTRY_COMPARE(activeWindow(), elsewhere.winId());
+    const auto workElsewhere = [&elsewhere] {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_COMPARE(activeWindow(), elsewhere.winId());
+    };
+    workElsewhere();
 
     const std::unique_ptr<InstalledCopy> other =
         sameFolder ? nullptr : std::make_unique<InstalledCopy>();
-    const auto secondRun = (sameFolder ? first : *other).start();
-    if (secondRuns) {
-        QVERIFY(paletteOf(*secondRun));
-    } else {
-        QVERIFY(secondRun->waitForFinished(20000));
-        QCOMPARE(secondRun->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(secondRun->exitCode(), 0);
-        QTRY_COMPARE(activeWindow(), firstPalette);
+    const auto secondRun = (sameFolder ? copy : *other).start(environment);
+    const auto endsBringingForward = [](QProcess& later, WId palette) {
+        QVERIFY(later.waitForFinished(20000));
+        QCOMPARE(later.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(later.exitCode(), 0);
+        QTRY_COMPARE(activeWindow(), palette);
+    };
+    switch (second) {
+    case Second::Runs: {
+        const WId secondPalette = paletteOf(*secondRun);
+        QVERIFY(secondPalette);
+        if (thirdStart) {
+            QVERIFY(windowOf(*secondRun, u"^はじめまして$"_qs));
+            workElsewhere();
+            endsBringingForward(*copy.start(environment), secondPalette);
+        }
+        break;
     }
-    QCOMPARE(firstRun->state() == QProcess::Running, !firstKilled);
+    case Second::BringsFirstForward:
+        endsBringingForward(*secondRun, firstPalette);
+        break;
+    case Second::Reports: {
+        // Its error report comes up instead of a silent end.
+        QVERIFY(windowOf(*secondRun, u"^ＶＢエラー$"_qs));
+        ::kill(pid_t(firstRun->processId()), SIGCONT);
+        break;
+    }
+    }
+    QCOMPARE(firstRun->state() == QProcess::Running, first != First::Killed);
 }
 
 PETATTO_WIDGET_TEST_MAIN(DesktopTest)
