@@ -58,7 +58,9 @@ void PageNotice::place()
 {
     adjustSize();
     const QWidget& view = *parentWidget();
-    move((view.width() - width()) / 2, kMarginPx);
+    // At the bottom, away from the top of the form, where the user starts
+    // checking what was filled.
+    move((view.width() - width()) / 2, view.height() - height() - kMarginPx);
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@ class QPropertyAnimation;
 
 namespace platform {
 
-// A short message over the top of a view that fades away by itself: it asks
+// A short message over a view that fades away by itself: it asks
 // for nothing, takes no clicks and leaves the window's layout alone.
 class PageNotice : public QLabel
 {

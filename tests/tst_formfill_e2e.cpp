@@ -29,15 +29,15 @@ const QString kCorpus = QStringLiteral(PETATTO_FORMFILL_DIR);
 // Every control of the page as its answer file names it: the id, else the
 // name, and name=value for radio buttons and check boxes; a select gives its
 // chosen value, radio buttons and check boxes "checked" or nothing.
-const QString kReadControls = QStringLiteral(
-    "(function () { const seen = {};"
-    " for (const box of document.querySelectorAll('input, select, textarea')) {"
-    "  if (box instanceof HTMLInputElement &&"
-    "      ['submit', 'button', 'reset', 'image'].includes(box.type)) continue;"
-    "  const checkable = box.type === 'radio' || box.type === 'checkbox';"
-    "  const key = checkable ? box.name + '=' + box.value : (box.id || box.name);"
-    "  seen[key] = checkable ? (box.checked ? 'checked' : '') : box.value; }"
-    " return seen; })()");
+const QString kReadControls =
+    QStringLiteral("(function () { const seen = {};"
+                   " for (const box of document.querySelectorAll('input, select, textarea')) {"
+                   "  if (box instanceof HTMLInputElement &&"
+                   "      ['submit', 'button', 'reset', 'image'].includes(box.type)) continue;"
+                   "  const checkable = box.type === 'radio' || box.type === 'checkbox';"
+                   "  const key = checkable ? box.name + '=' + box.value : (box.id || box.name);"
+                   "  seen[key] = checkable ? (box.checked ? 'checked' : '') : box.value; }"
+                   " return seen; })()");
 
 // The centre of the first box of the target form a user would click to type in.
 const QString kFirstTextBox = QStringLiteral(
@@ -151,9 +151,8 @@ void TestFormFillEndToEnd::fillsEveryCorpusPage()
     const QVariantList box = evaluate(view, kFirstTextBox).toList();
     QCOMPARE(box.size(), 2);
     const QPoint at = view.mapToGlobal(QPoint(box[0].toInt(), box[1].toInt()));
-    QVERIFY(xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                     QStringLiteral("1")}));
+    QVERIFY(xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
+                     QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")}));
     QTRY_VERIFY_WITH_TIMEOUT(
         evaluate(view, QStringLiteral("!!document.activeElement.closest('#target')")).toBool(),
         kPageTimeout);
