@@ -1744,6 +1744,29 @@ QList<RadioChoice> radioChoices(const QList<FieldDescription>& fields,
     return choices;
 }
 
+// The part of an e-mail address before "@" alone would make the page's
+// address another one when its domain box cannot take ours (a select of
+// carriers' domains): both parts go in, or neither.
+void dropLonePartOfAddress(const QList<FieldDescription>& fields, const QList<Reading>& readings,
+                           QList<FieldFill>& fills, QList<Topic>& topics)
+{
+    const auto filled = [&](qsizetype field) {
+        return std::any_of(fills.cbegin(), fills.cend(),
+                           [field](const FieldFill& fill) { return fill.field == field; });
+    };
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i) {
+        if (readings[i].topic != T::Email || readings[i].part != P::First ||
+            fields[i + 1].hasText || filled(i + 1))
+            continue;
+        for (qsizetype k = fills.size() - 1; k >= 0; --k) {
+            if (fills[k].field == i) {
+                fills.removeAt(k);
+                topics.removeAt(k);
+            }
+        }
+    }
+}
+
 } // namespace
 
 QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Record& record)
@@ -1788,6 +1811,7 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
         fills.append({choice.field, u"checked"_qs});
         topics << choice.topic;
     }
+    dropLonePartOfAddress(fields, readings, fills, topics);
 
     // A password goes only into a form that asks for more than log-in data,
     // or into a box that says it wants a new password.

@@ -483,6 +483,11 @@ void TestProfile::formFill_data()
         << QStringList{u"bn=あおば"_qs, u"br=青葉台"_qs, u"pref=14"_qs, u"c=横浜市青葉区"_qs,
                        u"s=美しが丘3-21-8"_qs}
         << SlotTexts{};
+    QTest::newRow("an e-mail address split at @ whose domain list lacks ours")
+        << boxes(
+               {u"text|name=local|rowLabel=メールアドレス|after=@|row=1"_qs,
+                u"select|name=domain|rowLabel=メールアドレス|before=@|options=1:docomo.ne.jp,2:ezweb.ne.jp|row=1"_qs})
+        << QStringList{} << SlotTexts{};
 }
 
 void TestProfile::formFill()
