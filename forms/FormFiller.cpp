@@ -58,7 +58,7 @@ void FormFiller::plan(quint64 request, const QString& token, const QJsonArray& f
 {
     QList<profile::FieldDescription> descriptions;
     descriptions.reserve(fields.size());
-    for (const QJsonValue& field : fields)
+    for (const auto& field : fields)
         descriptions << profile::fieldDescriptionFromJson(field.toObject());
     profile::Record record = m_record();
     // A slot the palette shows as unloaded holds no value to type.
