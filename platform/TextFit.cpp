@@ -13,6 +13,9 @@ namespace {
 // Workaround: QLineEdit keeps this margin inside its contents rectangle on
 // each side of the text, and does not publish it.
 constexpr int kLineEditTextMargin = 2;
+// Workaround: QLineEdit also keeps a pixel after the text for the cursor, and
+// scrolls a text that leaves less; nor does it publish that.
+constexpr int kLineEditCursorWidth = 1;
 
 constexpr double kSmallestPoints = 6;
 
@@ -26,7 +29,7 @@ QRect lineEditRoom(const QLineEdit& line)
     return line.style()
         ->subElementRect(QStyle::SE_LineEditContents, &option, &line)
         .marginsRemoved(line.textMargins())
-        .adjusted(kLineEditTextMargin, 0, -kLineEditTextMargin, 0);
+        .adjusted(kLineEditTextMargin, 0, -kLineEditTextMargin - kLineEditCursorWidth, 0);
 }
 
 bool fits(const QWidget& control, const TextPlace& place)
