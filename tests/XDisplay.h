@@ -58,6 +58,23 @@ inline QList<WId> stackingOrder()
     return windows;
 }
 
+// The states a window asked for or the window manager gave it
+// (_NET_WM_STATE_ABOVE, _NET_WM_STATE_DEMANDS_ATTENTION, ...), as the X server
+// holds them.
+inline QByteArrayList windowStates(WId window)
+{
+    const QByteArray line = xToolOutput(
+        QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window),
+                                  QStringLiteral("-notype"), QStringLiteral("_NET_WM_STATE")});
+    QByteArrayList states;
+    const qsizetype names = line.indexOf('=');
+    if (names < 0)
+        return states;
+    for (const QByteArray& name : line.mid(names + 1).split(','))
+        states << name.trimmed();
+    return states;
+}
+
 // The window that has the keyboard focus now.
 inline WId activeWindow()
 {

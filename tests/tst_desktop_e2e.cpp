@@ -75,6 +75,11 @@ QString dismissReportByMouse(const QString& text)
         problem = u"The report reads %1: %2. "_qs.arg(report->windowTitle(), report->text());
     if (!QTest::qWaitFor(stackedOnTop))
         problem += QStringLiteral("The report is stacked under another window of the program. ");
+    // Some window managers stack a modal box above its owner by themselves;
+    // above other programs' topmost windows only the flag keeps it.
+    if (!QTest::qWaitFor(
+            [report] { return windowStates(report->winId()).contains("_NET_WM_STATE_ABOVE"); }))
+        problem += QStringLiteral("The report is not kept above other programs' windows. ");
     if (!report->screen()->availableGeometry().contains(report->frameGeometry()))
         problem += QStringLiteral("The report is not wholly on the screen. ");
     if (!clickOn(*report->button(QMessageBox::Ok)) ||
