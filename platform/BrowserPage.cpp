@@ -4,6 +4,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
@@ -53,10 +56,16 @@ BrowserPage::BrowserPage(QWebEngineView& view) : QWebEnginePage(&view), m_view(v
     setUrlRequestInterceptor(new BundledFilesGuard(this));
 
     // Refused at once, so that no page waits on a question nobody will ask.
+    // Qt 6.8 replaced the per-feature request with a permission object.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(this, &QWebEnginePage::permissionRequested, this,
+            [](QWebEnginePermission permission) { permission.deny(); });
+#else
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl& origin, Feature feature) {
                 setFeaturePermission(origin, feature, PermissionDeniedByUser);
             });
+#endif
 
     // A new page may open dialogs again until the user silences it too.
     connect(this, &QWebEnginePage::loadStarted, this, [this] {

@@ -16,6 +16,9 @@
 #include <grp.h>
 #include <unistd.h>
 
+// Every suite writes its texts as u"…"_s.
+using namespace Qt::StringLiterals;
+
 // The error numbers users know from the program's reports, written here once
 // instead of read from the code under test, so that a wrong number fails.
 struct ErrorNumber
@@ -41,17 +44,16 @@ using SlotTexts = QMap<int, QString>;
 
 // The worked example's name: what the user types into its six entry slots,
 // and what the name slots derived from them then hold.
-inline const SlotTexts kExampleNameTyped{{1, u"田中"_qs}, {2, u"太郎"_qs},    {10, u"ﾀﾅｶ"_qs},
-                                         {11, u"ﾀﾛｳ"_qs}, {13, u"TANAKA"_qs}, {14, u"TARO"_qs}};
+inline const SlotTexts kExampleNameTyped{{1, u"田中"_s}, {2, u"太郎"_s},    {10, u"ﾀﾅｶ"_s},
+                                         {11, u"ﾀﾛｳ"_s}, {13, u"TANAKA"_s}, {14, u"TARO"_s}};
 inline const SlotTexts kExampleNameDerived{
-    {0, u"田中太郎"_qs}, {3, u"たなかたろう"_qs}, {4, u"たなか"_qs},
-    {5, u"たろう"_qs},   {6, u"タナカタロウ"_qs}, {7, u"タナカ"_qs},
-    {8, u"タロウ"_qs},   {9, u"ﾀﾅｶﾀﾛｳ"_qs},       {12, u"TANAKA TARO"_qs}};
+    {0, u"田中太郎"_s}, {3, u"たなかたろう"_s}, {4, u"たなか"_s},
+    {5, u"たろう"_s},   {6, u"タナカタロウ"_s}, {7, u"タナカ"_s},
+    {8, u"タロウ"_s},   {9, u"ﾀﾅｶﾀﾛｳ"_s},       {12, u"TANAKA TARO"_s}};
 
 // What the joined slots hold when every entry is empty: their separators.
-inline const SlotTexts kSeparatorsAlone{{12, u" "_qs},  {15, u"-"_qs},  {24, u"--"_qs},
-                                        {29, u"--"_qs}, {36, u"//"_qs}, {37, u"--"_qs},
-                                        {41, u"@"_qs},  {46, u"/"_qs}};
+inline const SlotTexts kSeparatorsAlone{{12, u" "_s},  {15, u"-"_s},  {24, u"--"_s}, {29, u"--"_s},
+                                        {36, u"//"_s}, {37, u"--"_s}, {41, u"@"_s},  {46, u"/"_s}};
 
 // Records error reports instead of showing modal boxes, for as long as it
 // lives.

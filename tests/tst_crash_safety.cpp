@@ -83,23 +83,23 @@ void CrashSafetyTest::savesInDurableOrder()
     QProcess strace;
     // LeakSanitizer, in sanitizer builds, refuses to run under a tracer.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"ASAN_OPTIONS"_qs,
-                       environment.value(u"ASAN_OPTIONS"_qs) + u":detect_leaks=0"_qs);
+    environment.insert(u"ASAN_OPTIONS"_s,
+                       environment.value(u"ASAN_OPTIONS"_s) + u":detect_leaks=0"_s);
     strace.setProcessEnvironment(environment);
-    strace.start(u"strace"_qs, {u"-qq"_qs, u"-y"_qs, u"-o"_qs, log.fileName(), u"-e"_qs,
-                                u"trace=write,fsync,fdatasync,rename,renameat,renameat2"_qs,
-                                QStringLiteral(PETATTO_PROFILE_WRITER), dir.path(), u"1"_qs});
+    strace.start(u"strace"_s, {u"-qq"_s, u"-y"_s, u"-o"_s, log.fileName(), u"-e"_s,
+                               u"trace=write,fsync,fdatasync,rename,renameat,renameat2"_s,
+                               QStringLiteral(PETATTO_PROFILE_WRITER), dir.path(), u"1"_s});
     QVERIFY2(strace.waitForFinished(30000), "strace is needed to watch the save");
     QVERIFY2(strace.exitCode() == 0, strace.readAllStandardError().constData());
 
     const QString file = QRegularExpression::escape(dir.profilePath());
-    const QString temporary = QRegularExpression::escape(dir.profilePath() + u".tmp"_qs);
+    const QString temporary = QRegularExpression::escape(dir.profilePath() + u".tmp"_s);
     const std::pair<QString, QString> kinds[] = {
-        {u"^write\\(\\d+<"_qs + temporary + u'>', u"write"_qs},
-        {u"^f(data)?sync\\(\\d+<"_qs + temporary + u'>', u"sync file"_qs},
-        {u"^rename.*\""_qs + temporary + u"\".*\""_qs + file + u'"', u"rename"_qs},
-        {u"^f(data)?sync\\(\\d+<"_qs + QRegularExpression::escape(dir.path()) + u'>',
-         u"sync folder"_qs},
+        {u"^write\\(\\d+<"_s + temporary + u'>', u"write"_s},
+        {u"^f(data)?sync\\(\\d+<"_s + temporary + u'>', u"sync file"_s},
+        {u"^rename.*\""_s + temporary + u"\".*\""_s + file + u'"', u"rename"_s},
+        {u"^f(data)?sync\\(\\d+<"_s + QRegularExpression::escape(dir.path()) + u'>',
+         u"sync folder"_s},
     };
     QStringList steps;
     for (const QString& line : QString::fromUtf8(log.readAll()).split(u'\n')) {
@@ -109,7 +109,7 @@ void CrashSafetyTest::savesInDurableOrder()
                 steps << step;
         }
     }
-    QCOMPARE(steps, (QStringList{u"write"_qs, u"sync file"_qs, u"rename"_qs, u"sync folder"_qs}));
+    QCOMPARE(steps, (QStringList{u"write"_s, u"sync file"_s, u"rename"_s, u"sync folder"_s}));
 }
 
 QTEST_GUILESS_MAIN(CrashSafetyTest)

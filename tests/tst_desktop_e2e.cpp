@@ -71,8 +71,8 @@ QString dismissReportByMouse(const QString& text)
         return reportPlace >= 0;
     };
     QString problem;
-    if (report->windowTitle() != u"ＶＢエラー"_qs || report->text() != text)
-        problem = u"The report reads %1: %2. "_qs.arg(report->windowTitle(), report->text());
+    if (report->windowTitle() != u"ＶＢエラー"_s || report->text() != text)
+        problem = u"The report reads %1: %2. "_s.arg(report->windowTitle(), report->text());
     if (!QTest::qWaitFor(stackedOnTop))
         problem += QStringLiteral("The report is stacked under another window of the program. ");
     // Some window managers stack a modal box above its owner by themselves;
@@ -107,7 +107,7 @@ struct InstalledCopy
     InstalledCopy()
     {
         QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
-        dir.writeProfile(fileWithMarker(u"0"_qs));
+        dir.writeProfile(fileWithMarker(u"0"_s));
     }
     QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
     std::unique_ptr<Run>
@@ -141,8 +141,8 @@ struct HostileTemporaryFolder
                 .toHex()
                 .left(32));
         const QStringList taken{
-            u"runtime-"_qs + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
-            u"petatto-meibo-"_qs + key + u".lock"_qs, u"petatto-meibo-"_qs + key + u".socket"_qs};
+            u"runtime-"_s + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
+            u"petatto-meibo-"_s + key + u".lock"_s, u"petatto-meibo-"_s + key + u".socket"_s};
         for (const QString& name : taken) {
             const QByteArray path = QFile::encodeName(temporary.filePath(name));
             QCOMPARE(::mkdir(path.constData(), 0700), 0);
@@ -154,10 +154,10 @@ struct HostileTemporaryFolder
     QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"XDG_RUNTIME_DIR"_qs);
-        environment.remove(u"XDG_CACHE_HOME"_qs);
-        environment.insert(u"TMPDIR"_qs, temporary.path());
-        environment.insert(u"HOME"_qs, home.path());
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
+        environment.remove(u"XDG_CACHE_HOME"_s);
+        environment.insert(u"TMPDIR"_s, temporary.path());
+        environment.insert(u"HOME"_s, home.path());
         return environment;
     }
 
@@ -171,9 +171,9 @@ WId windowOf(const QProcess& process, const QString& title)
     WId window = 0;
     (void)QTest::qWaitFor(
         [&] {
-            window = xToolOutput(u"xdotool"_qs,
-                                 {u"search"_qs, u"--all"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
-                                  QString::number(process.processId()), u"--name"_qs, title})
+            window = xToolOutput(u"xdotool"_s,
+                                 {u"search"_s, u"--all"_s, u"--onlyvisible"_s, u"--pid"_s,
+                                  QString::number(process.processId()), u"--name"_s, title})
                          .trimmed()
                          .toULongLong();
             return window != 0;
@@ -184,7 +184,7 @@ WId windowOf(const QProcess& process, const QString& title)
 
 WId paletteOf(const QProcess& process)
 {
-    return windowOf(process, u"^Ver\\."_qs);
+    return windowOf(process, u"^Ver\\."_s);
 }
 
 } // namespace
@@ -210,11 +210,11 @@ void DesktopTest::errorReport_data()
     QTest::addColumn<QString>("report");
     QTest::newRow("start-up without a profile file")
         << Failure::StartUp
-        << u"ファイルが見つかりません。\n\n【エラーコード＝%1】"_qs.arg(ErrorNumber::fileNotFound);
+        << u"ファイルが見つかりません。\n\n【エラーコード＝%1】"_s.arg(ErrorNumber::fileNotFound);
     QTest::newRow("commit of a character code page 932 cannot hold")
         << Failure::Commit
         << u"「職業」の文字「\U0001F600」(U+1F600) は保存できません。"
-           u"この文字を別の文字に置き換えてから、もう一度保存して下さい。\n\n【エラーコード＝%1】"_qs
+           u"この文字を別の文字に置き換えてから、もう一度保存して下さい。\n\n【エラーコード＝%1】"_s
                .arg(ErrorNumber::invalidArgument);
 }
 
@@ -225,10 +225,10 @@ void DesktopTest::errorReport()
 
     AppDirectory dir;
     if (failure != Failure::StartUp)
-        dir.writeProfile(fileWithMarker(u"0"_qs));
+        dir.writeProfile(fileWithMarker(u"0"_s));
     Module1 module{0, dir.path()};
     ProgramWindows windows(module);
-    QString reportProblem = u"the report never came"_qs;
+    QString reportProblem = u"the report never came"_s;
     const auto expectReport = [&] {
         QTimer::singleShot(0, [&] { reportProblem = dismissReportByMouse(report); });
     };
@@ -306,7 +306,7 @@ void DesktopTest::secondStart()
     QVERIFY(firstPalette);
     // The welcome window follows the palette; once it is up the copy has
     // finished starting and takes no more focus of its own.
-    QVERIFY(windowOf(*firstRun, u"^はじめまして$"_qs));
+    QVERIFY(windowOf(*firstRun, u"^はじめまして$"_s));
     if (first != First::Runs) {
         ::kill(pid_t(firstRun->processId()), first == First::Killed ? SIGKILL : SIGSTOP);
         if (first == First::Killed)
@@ -335,7 +335,7 @@ void DesktopTest::secondStart()
         const WId secondPalette = paletteOf(*secondRun);
         QVERIFY(secondPalette);
         if (thirdStart) {
-            QVERIFY(windowOf(*secondRun, u"^はじめまして$"_qs));
+            QVERIFY(windowOf(*secondRun, u"^はじめまして$"_s));
             workElsewhere();
             endsBringingForward(*copy.start(environment), secondPalette);
         }
@@ -346,7 +346,7 @@ void DesktopTest::secondStart()
         break;
     case Second::Reports: {
         // Its error report comes up instead of a silent end.
-        QVERIFY(windowOf(*secondRun, u"^ＶＢエラー$"_qs));
+        QVERIFY(windowOf(*secondRun, u"^ＶＢエラー$"_s));
         ::kill(pid_t(firstRun->processId()), SIGCONT);
         break;
     }

@@ -69,7 +69,7 @@ void TestDragEndToEnd::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is needed to move the real pointer");
     m_session = std::make_unique<ProgramSession>();
-    m_session->dir.writeProfile(fileWithMarker(u"1"_qs));
+    m_session->dir.writeProfile(fileWithMarker(u"1"_s));
     QVERIFY(startUpAndWait(m_session->windows));
 
     m_browser = m_session->windows.browser();
@@ -128,14 +128,13 @@ void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("button"); // X button: 1 left, 2 middle, 3 right
     QTest::addColumn<QString>("field");
-    QTest::newRow("e-mail, right button")
-        << 42 << u"hanako.yamada@example.jp"_qs << 3 << u"email"_qs;
-    QTest::newRow("postal code, middle button") << 16 << u"1000005"_qs << 2 << u"postal-code"_qs;
-    QTest::newRow("kanji name, left button") << 0 << u"山田　花子"_qs << 1 << u"name-kanji"_qs;
+    QTest::newRow("e-mail, right button") << 42 << u"hanako.yamada@example.jp"_s << 3 << u"email"_s;
+    QTest::newRow("postal code, middle button") << 16 << u"1000005"_s << 2 << u"postal-code"_s;
+    QTest::newRow("kanji name, left button") << 0 << u"山田　花子"_s << 1 << u"name-kanji"_s;
     QTest::newRow("line break into a textarea")
-        << 54 << u"一行目の説明\n二行目の説明"_qs << 1 << u"description"_qs;
-    QTest::newRow("outside code page 932") << 28 << u"𠮷野家と🍣のサイト"_qs << 1 << u"site-name"_qs;
-    QTest::newRow("placeholder of an unloaded slot") << 19 << kEmptySlotText << 1 << u"address"_qs;
+        << 54 << u"一行目の説明\n二行目の説明"_s << 1 << u"description"_s;
+    QTest::newRow("outside code page 932") << 28 << u"𠮷野家と🍣のサイト"_s << 1 << u"site-name"_s;
+    QTest::newRow("placeholder of an unloaded slot") << 19 << kEmptySlotText << 1 << u"address"_s;
 }
 
 void TestDragEndToEnd::dropLandsInPageAndSourceKeepsText()

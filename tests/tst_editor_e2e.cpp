@@ -59,9 +59,9 @@ void TestEditorEndToEnd::firstProfile()
 {
     // The rest of the first-run file's placeholders stay, joined where the
     // palette joins them.
-    SlotTexts shown{{15, kEmptySlotText + u"-"_qs + kEmptySlotText},
+    SlotTexts shown{{15, kEmptySlotText + u"-"_s + kEmptySlotText},
                     {20, kEmptySlotText},
-                    {41, kEmptySlotText + u"@"_qs + kEmptySlotText},
+                    {41, kEmptySlotText + u"@"_s + kEmptySlotText},
                     {56, kEmptySlotText}};
     shown.insert(kExampleNameTyped);
     shown.insert(kExampleNameDerived);
@@ -107,7 +107,7 @@ void TestEditorEndToEnd::firstProfile()
     QVERIFY(
         xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")}));
     QTRY_COMPARE(editor.slotText(21), QString());
-    QVERIFY(typeInto(editor, 21, u"\u301C"_qs));
+    QVERIFY(typeInto(editor, 21, u"\u301C"_s));
 
     QVERIFY(clickOn(*editor.findChild<QPushButton*>(QStringLiteral("btn内容更新"))));
     QTRY_VERIFY(!windows.editor());
@@ -119,7 +119,7 @@ void TestEditorEndToEnd::firstProfile()
 
     const profile::Record record = palette.record();
     QCOMPARE(session.dir.readProfile(),
-             profileBytes(QStringList{u"1"_qs} + QStringList(record.begin(), record.end())));
+             profileBytes(QStringList{u"1"_s} + QStringList(record.begin(), record.end())));
     QCOMPARE(session.dir.readProfile().split('\n').value(22), QByteArray("\x81\x60\r"));
     QCOMPARE(session.errors.numbers(), QList<int>());
 }

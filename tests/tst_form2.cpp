@@ -28,7 +28,7 @@ const QList<int> kEntrySlots{1,  2,  10, 11, 13, 14, 17, 18, 20, 21, 22, 23, 26,
 const QString kInstruction =
     u"『クリア』ボタンをクリックし、あなたの情報を入力した後、"
     u"『内容更新』ボタンをクリックして下さい（後から変更可能です）\n"
-    u"このボタンをクリックする事で外部にデータが送信される事はありません。"_qs;
+    u"このボタンをクリックする事で外部にデータが送信される事はありません。"_s;
 
 // What a filled palette holds: "値0" to "値56".
 const QStringList kFilled = numberedSlots(kSlotCount);
@@ -95,7 +95,7 @@ void click(Form2& editor, const QString& button)
 // The file's bytes for a marker "1" and the given record.
 QByteArray savedBytes(const profile::Record& record)
 {
-    return profileBytes(QStringList{u"1"_qs} + QStringList(record.cbegin(), record.cend()));
+    return profileBytes(QStringList{u"1"_s} + QStringList(record.cbegin(), record.cend()));
 }
 
 enum class Ending
@@ -144,7 +144,7 @@ void TestForm2::window()
     Form2& editor = session.openEditor();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
 
-    QCOMPARE(editor.windowTitle(), u"内容変更"_qs);
+    QCOMPARE(editor.windowTitle(), u"内容変更"_s);
     const QSize client = platform::twipsSize(8280, 7560);
     QCOMPARE(editor.size(), client);
     QCOMPARE(editor.minimumSize(), client);
@@ -192,13 +192,13 @@ void TestForm2::boxKinds()
         box->setFocus();
         QVERIFY(box->testAttribute(Qt::WA_InputMethodEnabled));
         QInputMethodEvent composed;
-        composed.setCommitString(u"山田"_qs);
+        composed.setCommitString(u"山田"_s);
         QApplication::sendEvent(box, &composed);
-        QCOMPARE(editor.slotText(slot), u"山田"_qs + kFilled[slot]);
+        QCOMPARE(editor.slotText(slot), u"山田"_s + kFilled[slot]);
     } else {
         // A derived slot's box sits in a frame that is never shown; the mouse
         // finds whatever is shown there instead.
-        auto* frame = control<QGroupBox>(editor, u"Frame1"_qs);
+        auto* frame = control<QGroupBox>(editor, u"Frame1"_s);
         QCOMPARE(box->parentWidget(), frame);
         QVERIFY(!frame->isVisible());
         QWidget* hit = editor.childAt(box->mapTo(&editor, box->rect().center()));
@@ -216,20 +216,20 @@ void TestForm2::captions_data()
 
     const QColor lightCyan(192, 255, 255), lightYellow(255, 255, 192), white(Qt::white),
         black(Qt::black), blue(0, 0, 255), lightRed(255, 128, 128);
-    QTest::newRow("氏名 header") << 16 << u"氏　　名"_qs << lightCyan << blue << true;
+    QTest::newRow("氏名 header") << 16 << u"氏　　名"_s << lightCyan << blue << true;
     QTest::newRow("empty corner") << 5 << QString() << lightYellow << lightYellow << true;
-    QTest::newRow("family column") << 1 << u"姓"_qs << lightYellow << lightRed << true;
-    QTest::newRow("kana row") << 3 << u"ｶﾅ(半角)"_qs << lightYellow << lightRed << true;
-    QTest::newRow("Latin row") << 4 << u"ｱﾙﾌｧﾍﾞｯﾄ(半角)"_qs << lightYellow << lightRed << true;
-    QTest::newRow("postal hyphen") << 18 << u"-"_qs << white << lightRed << false;
-    QTest::newRow("mobile") << 13 << u"携帯またはFAX"_qs << lightYellow << lightRed << true;
-    QTest::newRow("bank header") << 34 << u"希望振込み先銀行情報"_qs << lightCyan << blue << true;
+    QTest::newRow("family column") << 1 << u"姓"_s << lightYellow << lightRed << true;
+    QTest::newRow("kana row") << 3 << u"ｶﾅ(半角)"_s << lightYellow << lightRed << true;
+    QTest::newRow("Latin row") << 4 << u"ｱﾙﾌｧﾍﾞｯﾄ(半角)"_s << lightYellow << lightRed << true;
+    QTest::newRow("postal hyphen") << 18 << u"-"_s << white << lightRed << false;
+    QTest::newRow("mobile") << 13 << u"携帯またはFAX"_s << lightYellow << lightRed << true;
+    QTest::newRow("bank header") << 34 << u"希望振込み先銀行情報"_s << lightCyan << blue << true;
     QTest::newRow("divider") << 24 << QString() << black << black << true;
-    QTest::newRow("at sign") << 27 << u"＠"_qs << white << lightRed << false;
-    QTest::newRow("day") << 45 << u"日"_qs << white << lightRed << false;
-    QTest::newRow("site header") << 41 << u"あなたのホームページの情報"_qs << lightCyan << blue
+    QTest::newRow("at sign") << 27 << u"＠"_s << white << lightRed << false;
+    QTest::newRow("day") << 45 << u"日"_s << white << lightRed << false;
+    QTest::newRow("site header") << 41 << u"あなたのホームページの情報"_s << lightCyan << blue
                                  << true;
-    QTest::newRow("furigana") << 38 << u"サイト(フリガナ)"_qs << lightYellow << lightRed << true;
+    QTest::newRow("furigana") << 38 << u"サイト(フリガナ)"_s << lightYellow << lightRed << true;
 }
 
 void TestForm2::captions()
@@ -251,7 +251,7 @@ void TestForm2::captions()
     QCOMPARE(seen.ink, ink);
     QCOMPARE(caption->hasFrame(), framed);
     // Typing into a caption changes nothing.
-    QTest::keyClicks(caption, u"x"_qs);
+    QTest::keyClicks(caption, u"x"_s);
     QCOMPARE(caption->text(), text);
 }
 
@@ -263,11 +263,11 @@ void TestForm2::toolTips()
     for (QWidget* child : editor.findChildren<QWidget*>()) {
         if (!child->toolTip().isEmpty()) {
             withTips << child->objectName();
-            QCOMPARE(child->toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
+            QCOMPARE(child->toolTip(), u"フォームのテキストボックスへDrag&Drop"_s);
         }
     }
     withTips.sort();
-    QCOMPARE(withTips, (QStringList{u"Text55"_qs, u"Text56"_qs}));
+    QCOMPARE(withTips, (QStringList{u"Text55"_s, u"Text56"_s}));
 }
 
 void TestForm2::load_data()
@@ -296,17 +296,17 @@ void TestForm2::load()
         if (const auto* line = qobject_cast<const QLineEdit*>(box))
             QCOMPARE(line->cursorPosition(), 0);
     }
-    QCOMPARE(control<QLabel>(editor, u"Label1"_qs)->text(), instruction);
-    QCOMPARE(control<QLabel>(editor, u"Label2"_qs)->text(),
-             u"(半角)指示のあるものは、必ず、半角で入力して下さい。"_qs);
+    QCOMPARE(control<QLabel>(editor, u"Label1"_s)->text(), instruction);
+    QCOMPARE(control<QLabel>(editor, u"Label2"_s)->text(),
+             u"(半角)指示のあるものは、必ず、半角で入力して下さい。"_s);
     QCOMPARE(QApplication::focusWidget(), editor.Text[1]);
     session.expectUntouched(&editor);
 
     // Opening it while it is open only brings it forward, with the user's edits.
-    editor.setSlotText(1, u"編集中"_qs);
-    session.palette().setSlotText(2, u"後から"_qs);
+    editor.setSlotText(1, u"編集中"_s);
+    session.palette().setSlotText(2, u"後から"_s);
     QCOMPARE(&session.openEditor(), &editor);
-    QCOMPARE(editor.slotText(1), u"編集中"_qs);
+    QCOMPARE(editor.slotText(1), u"編集中"_s);
     QCOMPARE(editor.slotText(2), session.paletteAtStart[2]);
 }
 
@@ -315,9 +315,9 @@ void TestForm2::commit_data()
     QTest::addColumn<SlotTexts>("entries");
     QTest::addColumn<SlotTexts>("expected");
 
-    SlotTexts example{{15, u"値17-値18"_qs},      {19, u"値20値21値22値23"_qs},
-                      {24, u"値26-値27-値28"_qs}, {36, u"値38/値39/値40"_qs},
-                      {41, u"値42@値43"_qs},      {46, u"値47/値48"_qs}};
+    SlotTexts example{{15, u"値17-値18"_s},      {19, u"値20値21値22値23"_s},
+                      {24, u"値26-値27-値28"_s}, {36, u"値38/値39/値40"_s},
+                      {41, u"値42@値43"_s},      {46, u"値47/値48"_s}};
     example.insert(kExampleNameDerived);
     QTest::newRow("worked example") << kExampleNameTyped << example;
 
@@ -332,14 +332,14 @@ void TestForm2::commit_data()
     QTest::newRow("every entry empty") << noEntries << empty;
 
     QTest::newRow("hidden boxes given text")
-        << SlotTexts{{0, u"隠し"_qs}, {9, u"ｶｸｼ"_qs}, {41, u"x@y"_qs}}
-        << SlotTexts{{0, u"値1値2"_qs}, {9, u"値10値11"_qs}, {41, u"値42@値43"_qs}};
-    QTest::newRow("spaces kept") << SlotTexts{{13, u"TANAKA "_qs}, {14, u" TARO"_qs}}
-                                 << SlotTexts{{12, u"TANAKA   TARO"_qs}, {13, u"TANAKA "_qs}};
+        << SlotTexts{{0, u"隠し"_s}, {9, u"ｶｸｼ"_s}, {41, u"x@y"_s}}
+        << SlotTexts{{0, u"値1値2"_s}, {9, u"値10値11"_s}, {41, u"値42@値43"_s}};
+    QTest::newRow("spaces kept") << SlotTexts{{13, u"TANAKA "_s}, {14, u" TARO"_s}}
+                                 << SlotTexts{{12, u"TANAKA   TARO"_s}, {13, u"TANAKA "_s}};
     QTest::newRow("line break in site description")
-        << SlotTexts{{54, u"一行目\n二行目"_qs}} << SlotTexts{{54, u"一行目\n二行目"_qs}};
+        << SlotTexts{{54, u"一行目\n二行目"_s}} << SlotTexts{{54, u"一行目\n二行目"_s}};
     QTest::newRow("voiced kana composed")
-        << SlotTexts{{11, u"ﾀﾞｲｽｹ"_qs}} << SlotTexts{{8, u"ダイスケ"_qs}, {5, u"だいすけ"_qs}};
+        << SlotTexts{{11, u"ﾀﾞｲｽｹ"_s}} << SlotTexts{{8, u"ダイスケ"_s}, {5, u"だいすけ"_s}};
     const QString longValue(40000, QLatin1Char('x'));
     QTest::newRow("value past a line edit's default length")
         << SlotTexts{{44, longValue}} << SlotTexts{{44, longValue}};
@@ -356,7 +356,7 @@ void TestForm2::commit()
         editor.setSlotText(entry.key(), entry.value());
     const QStringList typed = slotTexts(editor);
 
-    click(editor, u"btn内容更新"_qs);
+    click(editor, u"btn内容更新"_s);
 
     QCOMPARE(session.errors.count(), std::size_t(0));
     const profile::Record record = session.palette().record();
@@ -381,15 +381,15 @@ void TestForm2::failingSave_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("named"); // the character the report names
 
-    const QString refused = u"会社員😀"_qs;
+    const QString refused = u"会社員😀"_s;
     QTest::newRow("read-only directory")
-        << true << false << 1 << u"新しい"_qs << ErrorNumber::permissionDenied << QString();
+        << true << false << 1 << u"新しい"_s << ErrorNumber::permissionDenied << QString();
     QTest::newRow("character outside code page 932")
-        << false << false << 1 << u"𠮷野"_qs << ErrorNumber::invalidArgument << u"𠮷"_qs;
+        << false << false << 1 << u"𠮷野"_s << ErrorNumber::invalidArgument << u"𠮷"_s;
     QTest::newRow("emoji in 職業")
-        << false << false << 35 << refused << ErrorNumber::invalidArgument << u"😀"_qs;
+        << false << false << 35 << refused << ErrorNumber::invalidArgument << u"😀"_s;
     QTest::newRow("emoji in 職業 after a clear")
-        << false << true << 35 << refused << ErrorNumber::invalidArgument << u"😀"_qs;
+        << false << true << 35 << refused << ErrorNumber::invalidArgument << u"😀"_s;
     // With the other values, a value as long as the largest file is more than
     // the file may hold, and more than the next start would read.
     QTest::newRow("record larger than the file may hold")
@@ -418,7 +418,7 @@ void TestForm2::failingSave()
     QCOMPARE(::chmod(directory.constData(), readOnly ? 0555 : 0777), 0);
     {
         OrdinaryUser user;
-        click(editor, u"btn内容更新"_qs);
+        click(editor, u"btn内容更新"_s);
     }
 
     QCOMPARE(session.errors.numbers(), QList<int>{number});
@@ -435,8 +435,8 @@ void TestForm2::failingSave()
 
     // Once the cause is gone, committing again succeeds.
     QCOMPARE(::chmod(directory.constData(), 0700), 0);
-    editor.setSlotText(slot, u"吉野"_qs);
-    click(editor, u"btn内容更新"_qs);
+    editor.setSlotText(slot, u"吉野"_s);
+    click(editor, u"btn内容更新"_s);
     QCOMPARE(session.dir.readProfile(), savedBytes(session.palette().record()));
     QCOMPARE(int(session.module.HasProfile), 1);
     QVERIFY(session.windows.browser());
@@ -446,7 +446,7 @@ void TestForm2::failingSave()
     // The user closes the browser; the next commit does not bring it back.
     shownBrowsers().front()->close();
     QTRY_VERIFY(!session.windows.browser());
-    click(session.openEditor(), u"btn内容更新"_qs);
+    click(session.openEditor(), u"btn内容更新"_s);
     QTRY_VERIFY(!session.windows.editor());
     QVERIFY(!session.windows.browser());
     QCOMPARE(int(session.module.HasProfile), 1);
@@ -491,7 +491,7 @@ void TestForm2::clear()
         QCOMPARE(slotTexts(editor), expected);
     }
     QCOMPARE(control<QPushButton>(editor, QStringLiteral("Command1_%1").arg(button))->text(),
-             u"クリア"_qs);
+             u"クリア"_s);
     QCOMPARE(captionTexts(), captions);
     session.expectUntouched(&editor);
 }
@@ -521,12 +521,12 @@ void TestForm2::cancel()
     Form6* openBrowser = browserOpen ? &session.windows.showBrowser() : nullptr;
     Form2& editor = session.openEditor();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    click(editor, u"Command1_0"_qs);
-    editor.setSlotText(20, u"捨てる"_qs);
+    click(editor, u"Command1_0"_s);
+    editor.setSlotText(20, u"捨てる"_s);
 
-    ShowWatch browserShows(u"Form6"_qs);
+    ShowWatch browserShows(u"Form6"_s);
     if (ending == Ending::CancelButton)
-        click(editor, u"btnキャンセル"_qs);
+        click(editor, u"btnキャンセル"_s);
     else
         QVERIFY(editor.close());
 
@@ -539,12 +539,12 @@ void TestForm2::cancel()
     // The editor was gone before the browser was shown.
     QCOMPARE(browserShows.visibleAtShow.size(), browserAfter && !browserOpen ? 1 : 0);
     for (const QStringList& visible : browserShows.visibleAtShow)
-        QVERIFY(!visible.contains(u"Form2"_qs));
+        QVERIFY(!visible.contains(u"Form2"_s));
 
     // Opened again, the editor shows the palette, not what was discarded.
     Form2& reopened = session.openEditor();
     QCOMPARE(slotTexts(reopened), kFilled);
-    QCOMPARE(control<QLabel>(reopened, u"Label1"_qs)->text().isEmpty(), hasProfile != 0);
+    QCOMPARE(control<QLabel>(reopened, u"Label1"_s)->text().isEmpty(), hasProfile != 0);
     session.expectUntouched(nullptr);
 }
 
@@ -555,7 +555,7 @@ void TestForm2::tabOrder()
         u"Text51 Text49 Text48 Text47 Text45 Text44 Text43 Text42 Text35 Text34 Text33 Text32 "
         u"Text31 Text28 Text27 Text26 Text23 Text22 Text21 Text20 Text18 Text17 Command1_0 "
         u"Command1_1 Command1_2 Command1_3 Command1_4 Command1_5 btn内容更新 Text40 Text39 "
-        u"Text38 btnキャンセル Text1"_qs.split(u' ');
+        u"Text38 btnキャンセル Text1"_s.split(u' ');
 
     Session session(1);
     Form2& editor = session.openEditor();
@@ -573,11 +573,11 @@ void TestForm2::enterAndEscapeDoNothing_data()
 {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("typed");
-    QTest::newRow("entry box") << u"Text1"_qs << QString();
-    QTest::newRow("multi-line box") << u"Text54"_qs << u"\n\n"_qs;
-    QTest::newRow("clear button") << u"Command1_0"_qs << QString();
-    QTest::newRow("commit button") << u"btn内容更新"_qs << QString();
-    QTest::newRow("cancel button") << u"btnキャンセル"_qs << QString();
+    QTest::newRow("entry box") << u"Text1"_s << QString();
+    QTest::newRow("multi-line box") << u"Text54"_s << u"\n\n"_s;
+    QTest::newRow("clear button") << u"Command1_0"_s << QString();
+    QTest::newRow("commit button") << u"btn内容更新"_s << QString();
+    QTest::newRow("cancel button") << u"btnキャンセル"_s << QString();
 }
 
 void TestForm2::enterAndEscapeDoNothing()
@@ -592,7 +592,7 @@ void TestForm2::enterAndEscapeDoNothing()
     target->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), target);
     QStringList expected = kFilled;
-    if (focus.startsWith(u"Text"_qs))
+    if (focus.startsWith(u"Text"_s))
         expected[focus.mid(4).toInt()].prepend(typed); // the cursor is at the start after the load
 
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})

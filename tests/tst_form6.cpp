@@ -317,7 +317,7 @@ void TestForm6::openingBringsForwardOrStartsFresh()
         Form6& form = openLoaded();
         QCOMPARE(form.brwWebBrowser->url(), kStartPage);
         QCOMPARE(form.windowTitle(),
-                 expectedCaption(u"練習用ページ"_qs, *form.brwWebBrowser->page()));
+                 expectedCaption(u"練習用ページ"_s, *form.brwWebBrowser->page()));
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_COMPARE(form.frameGeometry(), kStartPlace);
         QVERIFY(!(form.windowFlags() & Qt::WindowStaysOnTopHint));
@@ -433,126 +433,126 @@ void TestForm6::pageIsHeldIn_data()
     QTest::addColumn<QByteArray>("awaySite"); // Sec-Fetch-Site of the one request for /away
     // "{port}" in an address stands for the test server's port.
 
-    const QString here = u"http://127.0.0.1"_qs;
+    const QString here = u"http://127.0.0.1"_s;
     // Most pages stay shown on this site, with no pop-up and no request for /away.
     const auto staysHere = [&here](const char* name, const QByteArray& html, User user,
                                    const QString& outcome) {
         QTest::newRow(name) << html << user << outcome << QString() << here << QString()
                             << QByteArray();
     };
-    const QString away = u"http://127.0.0.1:{port}/away"_qs;
+    const QString away = u"http://127.0.0.1:{port}/away"_s;
     staysHere("frame's window.open without a gesture",
               QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
                          "<iframe src='http://localhost:{port}/opener'></iframe>"),
-              User::Nothing, u"opened"_qs);
+              User::Nothing, u"opened"_s);
     QTest::newRow("target _blank link the user clicks")
         << QByteArray("<title>opener</title><a id='target' target='_blank' href='/away'>別窓</a>")
-        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here << away
+        << User::ClicksTargetInPlace << u"opener"_s << QString() << here << away
         << QByteArray("same-origin");
     QTest::newRow("pop-up of another site")
         << QByteArray("<title>opener</title>"
                       "<a id='target' target='_blank' href='http://localhost:{port}/away'>別窓</a>")
-        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here
-        << u"http://localhost:{port}/away"_qs << QByteArray("cross-site");
+        << User::ClicksTargetInPlace << u"opener"_s << QString() << here
+        << u"http://localhost:{port}/away"_s << QByteArray("cross-site");
     QTest::newRow("pop-up of a sandboxed frame")
         << QByteArray("<title>opener</title><iframe id='target' sandbox='allow-popups'"
                       " style='width: 300px; height: 200px' srcdoc=\"<a target='_blank'"
                       " href='http://127.0.0.1:{port}/away' style='display: block; height: 100vh'>"
                       "別窓</a>\"></iframe>")
-        << User::ClicksTargetInPlace << u"opener"_qs << QString() << here << away
+        << User::ClicksTargetInPlace << u"opener"_s << QString() << here << away
         << QByteArray("cross-site");
     staysHere("another program's link the user clicks",
               QByteArray("<a id='target' href='mailto:x@example.com?subject=hi&attach=NAME.txt'"
                          " onclick=\"setTimeout(() => document.title = 'clicked', 500)\">"
                          "メール</a>"),
-              User::ClicksTargetInPlace, u"clicked"_qs);
+              User::ClicksTargetInPlace, u"clicked"_s);
     staysHere("other programs' schemes on the user's click",
               QByteArray("<iframe id='frame'></iframe><button id='target' onclick=\""
                          "document.getElementById('frame').src = 'smb://example.com/x.desktop';"
                          " location = 'petatto-test:open';"
                          " setTimeout(() => document.title = 'sent', 500)\">送る</button>"),
-              User::ClicksTargetInPlace, u"sent"_qs);
+              User::ClicksTargetInPlace, u"sent"_s);
     staysHere("frame moves the page without a gesture",
               QByteArray("<title>page</title><script>onmessage = e => { document.title = e.data; };"
                          "</script><iframe src='http://localhost:{port}/early-buster'></iframe>"),
-              User::Nothing, u"tried"_qs);
+              User::Nothing, u"tried"_s);
     staysHere(
         "frame moves the page after the user clicks the page",
         QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
                    "<button id='target' onclick=\"frames[0].postMessage('go', '*')\">押す</button>"
                    "<iframe src='http://localhost:{port}/buster'></iframe>"),
-        User::ClicksTargetInPlace, u"tried"_qs);
+        User::ClicksTargetInPlace, u"tried"_s);
     QTest::newRow("frame moves the page on the user's click in it")
         << QByteArray("<iframe id='target' src='http://localhost:{port}/buster'"
                       " style='width: 300px; height: 200px'></iframe>")
-        << User::ClicksTarget << u"away"_qs << u"http://localhost:{port}/away"_qs
-        << u"http://localhost"_qs << QString() << QByteArray("same-origin");
+        << User::ClicksTarget << u"away"_s << u"http://localhost:{port}/away"_s
+        << u"http://localhost"_s << QString() << QByteArray("same-origin");
     QTest::newRow("link to an international address")
         << QByteArray("<a id='target' href='http://ペタッと.localhost:{port}/away'>次へ</a>")
-        << User::ClicksTarget << u"away"_qs << u"http://ペタッと.localhost:{port}/away"_qs
-        << u"http://xn--o9jujma4g.localhost"_qs << QString() << QByteArray("cross-site");
+        << User::ClicksTarget << u"away"_s << u"http://ペタッと.localhost:{port}/away"_s
+        << u"http://xn--o9jujma4g.localhost"_s << QString() << QByteArray("cross-site");
     staysHere("page titled as the practice page",
               QByteArray("<title>ペタッと名簿 － 練習用ページ</title>"), User::Nothing,
-              u"ペタッと名簿 － 練習用ページ"_qs);
+              u"ペタッと名簿 － 練習用ページ"_s);
     staysHere("link to the bundled page the user clicks",
               QByteArray("<a id='target' href='qrc:/start/index.html'"
                          " onclick=\"setTimeout(() => document.title = 'clicked', 500)\">練習</a>"),
-              User::ClicksTargetInPlace, u"clicked"_qs);
+              User::ClicksTargetInPlace, u"clicked"_s);
     staysHere("page sends itself to the bundled page",
               QByteArray("<meta http-equiv='refresh' content='0; url=qrc:/start/index.html'>"
                          "<script>setTimeout(() => document.title = 'stayed', 500);</script>"),
-              User::Nothing, u"stayed"_qs);
+              User::Nothing, u"stayed"_s);
     staysHere("bundled picture in a page",
               QByteArray("<img src='qrc:/icon.png' onload=\"document.title = 'shown'\""
                          " onerror=\"document.title = 'refused'\">"),
-              User::Nothing, u"refused"_qs);
+              User::Nothing, u"refused"_s);
     staysHere("dialogs of a frame of another site and of its sandboxed frame",
               QByteArray("<script>onmessage = e => { document.title = e.data; };</script>"
                          "<iframe src='http://localhost:{port}/asker'></iframe>"),
-              User::Nothing, u"confirm false, prompt null"_qs);
+              User::Nothing, u"confirm false, prompt null"_s);
     QTest::newRow("local page reads the record")
         << QByteArray("<script>try { const x = new XMLHttpRequest(); x.open('GET', '{record}',"
                       " false); x.send(); document.title = 'read ' + x.responseText; }"
                       " catch (e) { document.title = 'refused'; }</script>")
-        << User::Nothing << u"refused"_qs << QString() << QString() << QString() << QByteArray();
+        << User::Nothing << u"refused"_s << QString() << QString() << QString() << QByteArray();
     QTest::newRow("link to a file: address")
         << QByteArray("<a id='target' href='{record}' onclick=\"document.title = 'clicked'\">"
                       "記録</a>")
-        << User::ClicksTarget << u"clicked"_qs << QString() << QString() << QString()
+        << User::ClicksTarget << u"clicked"_s << QString() << QString() << QString()
         << QByteArray();
     staysHere(
         "geolocation",
         QByteArray("<script>navigator.geolocation.getCurrentPosition("
                    "() => document.title = 'granted', () => document.title = 'denied');</script>"),
-        User::Nothing, u"denied"_qs);
+        User::Nothing, u"denied"_s);
     staysHere("notifications",
               QByteArray("<script>Notification.requestPermission().then(p => document.title = p);"
                          "</script>"),
-              User::Nothing, u"denied"_qs);
+              User::Nothing, u"denied"_s);
     staysHere("console message",
               QByteArray("<script>console.log('{marker}'); console.error('{marker}');"
                          " console.warn('{marker}'); document.title = 'logged';</script>"),
-              User::Nothing, u"logged"_qs);
+              User::Nothing, u"logged"_s);
     staysHere("markup in a dialog's message",
               QByteArray("<script>setTimeout(() => { alert(\"<b>{marker}</b>"
                          "<a href='http://127.0.0.1/'>link</a>\"); document.title = 'answered'; });"
                          "</script>"),
-              User::ReadsDialog, u"answered"_qs);
+              User::ReadsDialog, u"answered"_s);
     staysHere("palette usable during an alert",
               QByteArray("<script>setTimeout(() => { alert('{marker}');"
                          " document.title = 'answered'; });</script>"),
-              User::UsesPaletteDuringDialog, u"answered"_qs);
+              User::UsesPaletteDuringDialog, u"answered"_s);
     const QByteArray alerts("<script>setTimeout(() => { for (let n = 0; n < 1000; ++n) alert(n);"
                             " document.title = 'done'; });</script>");
     staysHere("alerts silenced, then window closed", alerts, User::SilencesDialogsThenCloses,
-              u"done"_qs);
+              u"done"_s);
     QTest::newRow("alerts silenced, then another page")
-        << alerts << User::SilencesDialogsThenLoads << u"shown"_qs
-        << u"http://127.0.0.1:{port}/dialog"_qs << here << QString() << QByteArray();
+        << alerts << User::SilencesDialogsThenLoads << u"shown"_s
+        << u"http://127.0.0.1:{port}/dialog"_s << here << QString() << QByteArray();
     QTest::newRow("leave question silenced, then another page")
         << QByteArray("<script>onbeforeunload = e => { e.preventDefault(); e.returnValue = ''; };"
                       "</script><a id='target' href='/away' onclick=\"alert('{marker}')\">次へ</a>")
-        << User::SilencesLeaveQuestionThenLoads << u"away"_qs << away << here << QString()
+        << User::SilencesLeaveQuestionThenLoads << u"away"_s << away << here << QString()
         << QByteArray("none");
     QTest::newRow("window closed during an alert")
         << QByteArray("<script>setTimeout(() => { for (;;) alert('{marker}'); });</script>")
@@ -599,7 +599,7 @@ void TestForm6::pageIsHeldIn_data()
                        " autocomplete='email'></label><br><iframe id='target' style='width: 300px;"
                        " height: 60px' srcdoc=\"<input id='inner' type='email' autocomplete='email'"
                        " style='width: 100%; height: 40px'>\"></iframe></form>"),
-              User::PressesFillKeyInFrame, u"outer=/0/0 target.inner=/0/0"_qs);
+              User::PressesFillKeyInFrame, u"outer=/0/0 target.inner=/0/0"_s);
     staysHere("page's own key events, focus and messages start no fill",
               fillPage("<form><label>メールアドレス <input id='target' type='email'"
                        " autocomplete='email'></label></form><form><label>メールアドレス"
@@ -674,7 +674,7 @@ void TestForm6::pageIsHeldIn()
                                              QString::number(server.url({}).port())));
     };
     // Every site the pages reach has a cookie that only its own pages may send.
-    for (const QString& host : {u"127.0.0.1"_qs, u"localhost"_qs, u"xn--o9jujma4g.localhost"_qs}) {
+    for (const QString& host : {u"127.0.0.1"_s, u"localhost"_s, u"xn--o9jujma4g.localhost"_s}) {
         QNetworkCookie cookie("session", "1");
         cookie.setDomain(host);
         cookie.setPath(QStringLiteral("/"));
@@ -788,7 +788,7 @@ void TestForm6::pageIsHeldIn()
             break;
         }
         // A page loaded next may ask again.
-        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"done"_qs, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"done"_s, 20000);
         view.load(server.url(QStringLiteral("/dialog")));
         QVERIFY(whenDialogShows(form, answerOk));
         break;
@@ -810,7 +810,7 @@ void TestForm6::pageIsHeldIn()
         QVERIFY(QTest::qWaitForWindowActive(&form));
         const QPoint target = elementCentre(view, QStringLiteral("target"));
         const auto focused = [&view] {
-            return evaluate(view, QStringLiteral("document.activeElement.id")) == u"target"_qs;
+            return evaluate(view, QStringLiteral("document.activeElement.id")) == u"target"_s;
         };
         // The engine may still be readying its input when the page shows.
         QVERIFY(QTest::qWaitFor(
@@ -842,7 +842,7 @@ void TestForm6::pageIsHeldIn()
     QList<platform::Browser*> popups;
     if (!popup.isEmpty()) {
         QTRY_VERIFY_WITH_TIMEOUT(!(popups = popupsOf(form)).isEmpty(), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(popups.first()->title(), u"away"_qs, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(popups.first()->title(), u"away"_s, 20000);
         QCOMPARE(popups.first()->url(), expand(popup));
     }
     if (!outcome.isEmpty()) {
@@ -865,8 +865,8 @@ void TestForm6::pageIsHeldIn()
     if (fills)
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("PageNotice"))->text(),
                  user == User::PressesFillKeyInFrame
-                     ? u"枠の中に表示されたフォームには入力できません"_qs
-                     : u"1 か所に入力しました"_qs);
+                     ? u"枠の中に表示されたフォームには入力できません"_s
+                     : u"1 か所に入力しました"_s);
     laterDialogs.stop();
     QCOMPARE(laterDialogCount, 0);
     // Nothing of a page reaches another program: the opener stays uncalled.

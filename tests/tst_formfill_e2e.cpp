@@ -138,7 +138,7 @@ void TestFormFillEndToEnd::fillsEveryCorpusPage()
     QFETCH(QString, page);
     QFile html(page);
     QVERIFY(html.open(QIODevice::ReadOnly));
-    const QMap<QString, QString> answers = answerFile(page.chopped(5) + u".expected"_qs);
+    const QMap<QString, QString> answers = answerFile(page.chopped(5) + u".expected"_s);
     QVERIFY(!answers.isEmpty());
     PageServer server({{QStringLiteral("/"), html.readAll()}});
     platform::Browser& view = *m_browser->brwWebBrowser;

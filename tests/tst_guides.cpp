@@ -58,9 +58,9 @@ void TestGuides::windows_data()
     QTest::addColumn<QSize>("client");
     QTest::addColumn<bool>("sizable");
 
-    QTest::newRow("welcome") << kWelcome << u"はじめまして"_qs << platform::twipsSize(9315, 9705)
+    QTest::newRow("welcome") << kWelcome << u"はじめまして"_s << platform::twipsSize(9315, 9705)
                              << true;
-    QTest::newRow("help") << kHelp << u"ヘルプ"_qs << platform::twipsSize(11265, 8595) << false;
+    QTest::newRow("help") << kHelp << u"ヘルプ"_s << platform::twipsSize(11265, 8595) << false;
 }
 
 void TestGuides::windows()
@@ -109,30 +109,29 @@ void TestGuides::controls_data()
     QTest::addColumn<int>("points");    // 0: the window's default font
 
     QTest::newRow("welcome lbl説明(0)")
-        << kWelcome << u"lbl説明0"_qs << u"この度は『ペタッと名簿』を"_qs << kRed << 18;
+        << kWelcome << u"lbl説明0"_s << u"この度は『ペタッと名簿』を"_s << kRed << 18;
     QTest::newRow("welcome lbl説明(1)")
-        << kWelcome << u"lbl説明1"_qs << u"インストールしていただき有難うございます。"_qs << kRed
+        << kWelcome << u"lbl説明1"_s << u"インストールしていただき有難うございます。"_s << kRed
         << 18;
     QTest::newRow("welcome Label1(0)")
-        << kWelcome << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
+        << kWelcome << u"Label10"_s << u"マウスをクリックしながら"_s << kRed << 0;
     QTest::newRow("welcome Label1(1)")
-        << kWelcome << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
+        << kWelcome << u"Label11"_s << u"マウスを離す"_s << kPaleRed << 0;
     QTest::newRow("welcome Label1(3)")
-        << kWelcome << u"Label13"_qs
-        << u"ドラック＆ドロップで  簡単に申込みフォームに貼り付けできます"_qs << kRed << 18;
+        << kWelcome << u"Label13"_s
+        << u"ドラック＆ドロップで  簡単に申込みフォームに貼り付けできます"_s << kRed << 18;
     QTest::newRow("help Label1(2)")
-        << kHelp << u"Label12"_qs
-        << u"ドラック＆ドロップで簡単に申込みフォームに貼り付けできます"_qs << kRed << 18;
+        << kHelp << u"Label12"_s << u"ドラック＆ドロップで簡単に申込みフォームに貼り付けできます"_s
+        << kRed << 18;
     QTest::newRow("help Label1(0)")
-        << kHelp << u"Label10"_qs << u"マウスをクリックしながら"_qs << kRed << 0;
-    QTest::newRow("help Label1(1)")
-        << kHelp << u"Label11"_qs << u"マウスを離す"_qs << kPaleRed << 0;
+        << kHelp << u"Label10"_s << u"マウスをクリックしながら"_s << kRed << 0;
+    QTest::newRow("help Label1(1)") << kHelp << u"Label11"_s << u"マウスを離す"_s << kPaleRed << 0;
     QTest::newRow("welcome btn登録")
-        << kWelcome << u"btn登録"_qs
-        << u"あなたの住所や氏名などを登録します。ここを「クリック」して下さい。"_qs
+        << kWelcome << u"btn登録"_s
+        << u"あなたの住所や氏名などを登録します。ここを「クリック」して下さい。"_s
         << QColor(128, 255, 128) << 12;
     QTest::newRow("help Command1")
-        << kHelp << u"Command1"_qs << u"閉じる"_qs << QColor(192, 255, 255) << 0;
+        << kHelp << u"Command1"_s << u"閉じる"_s << QColor(192, 255, 255) << 0;
 }
 
 void TestGuides::controls()
@@ -183,18 +182,18 @@ void TestGuides::stacking_data()
 
     // Where two controls overlap, the one the user sees and clicks.
     QTest::newRow("welcome button over the palette picture")
-        << kWelcome << QPoint(20, 600) << u"btn登録"_qs;
+        << kWelcome << QPoint(20, 600) << u"btn登録"_s;
     QTest::newRow("welcome caption over the form picture")
-        << kWelcome << QPoint(400, 300) << u"Label13"_qs;
+        << kWelcome << QPoint(400, 300) << u"Label13"_s;
     QTest::newRow("welcome greeting over the form picture")
-        << kWelcome << QPoint(300, 56) << u"lbl説明1"_qs;
+        << kWelcome << QPoint(300, 56) << u"lbl説明1"_s;
     QTest::newRow("welcome 'release' over the form picture")
-        << kWelcome << QPoint(380, 220) << u"Label11"_qs;
+        << kWelcome << QPoint(380, 220) << u"Label11"_s;
     QTest::newRow("welcome line does not take the mouse")
-        << kWelcome << QPoint(104, 112) << u"Image1"_qs;
+        << kWelcome << QPoint(104, 112) << u"Image1"_s;
     QTest::newRow("help 'release' over the form picture")
-        << kHelp << QPoint(510, 200) << u"Label11"_qs;
-    QTest::newRow("help slogan over the form picture") << kHelp << QPoint(400, 32) << u"Label12"_qs;
+        << kHelp << QPoint(510, 200) << u"Label11"_s;
+    QTest::newRow("help slogan over the form picture") << kHelp << QPoint(400, 32) << u"Label12"_s;
 }
 
 void TestGuides::stacking()
@@ -222,9 +221,9 @@ void TestGuides::linesShowAtTheirEnds()
 
     ProgramSession session;
     QWidget& window = open(session.windows);
-    const auto* lines = window.findChild<guide::Lines*>(u"Line1"_qs);
-    const auto* palette = window.findChild<QLabel*>(u"Image1"_qs);
-    const auto* form = window.findChild<QLabel*>(u"Image2"_qs);
+    const auto* lines = window.findChild<guide::Lines*>(u"Line1"_s);
+    const auto* palette = window.findChild<QLabel*>(u"Image1"_s);
+    const auto* form = window.findChild<QLabel*>(u"Image2"_s);
     QVERIFY(lines && palette && form);
     QCOMPARE(lines->indexes(), QList<int>({0, 1, 2}));
     const QImage grab = window.grab().toImage();
@@ -233,7 +232,7 @@ void TestGuides::linesShowAtTheirEnds()
         const QLine line = lines->line(index);
         for (const QPoint end : {line.p1(), line.p2(), line.center()}) {
             QVERIFY2(QColor(grab.pixel(end)) == kLineColour,
-                     qPrintable(u"line %1 at %2,%3"_qs.arg(index).arg(end.x()).arg(end.y())));
+                     qPrintable(u"line %1 at %2,%3"_s.arg(index).arg(end.x()).arg(end.y())));
         }
     }
     // The drag starts on the palette picture's full-name slot and ends on the
@@ -251,18 +250,18 @@ void TestGuides::picturesShowWhereTheTablesSay_data()
     QTest::addColumn<QRect>("patch"); // pixels of the picture, left uncovered
     QTest::addColumn<QString>("resource");
 
-    const QString palette = u":/guide/palette.png"_qs;
-    const QString form = u":/guide/form.png"_qs;
+    const QString palette = u":/guide/palette.png"_s;
+    const QString form = u":/guide/form.png"_s;
     QTest::newRow("welcome palette, title bar")
-        << kWelcome << u"Image1"_qs << QRect(0, 0, 120, 24) << palette;
+        << kWelcome << u"Image1"_s << QRect(0, 0, 120, 24) << palette;
     QTest::newRow("welcome form, bottom right")
-        << kWelcome << u"Image2"_qs << QRect(363, 460, 24, 24) << form;
+        << kWelcome << u"Image2"_s << QRect(363, 460, 24, 24) << form;
     QTest::newRow("help balloon, all but the column under the palette")
-        << kHelp << u"Image3"_qs << QRect(0, 0, 120, 116) << u":/guide/balloon.png"_qs;
+        << kHelp << u"Image3"_s << QRect(0, 0, 120, 116) << u":/guide/balloon.png"_s;
     QTest::newRow("help palette, title bar below the slogan")
-        << kHelp << u"Image1"_qs << QRect(0, 4, 120, 20) << palette;
+        << kHelp << u"Image1"_s << QRect(0, 4, 120, 20) << palette;
     QTest::newRow("help form, bottom right")
-        << kHelp << u"Image2"_qs << QRect(363, 460, 24, 24) << form;
+        << kHelp << u"Image2"_s << QRect(363, 460, 24, 24) << form;
 }
 
 void TestGuides::picturesShowWhereTheTablesSay()
@@ -286,17 +285,17 @@ void TestGuides::picturesHoldTheLineEnds()
     // the full-name slot under the start of the guide lines.
     const pictures::PalettePicture fresh = pictures::renderPalette();
     QVERIFY(fresh.fullNameSlot.contains(pictures::kFullNameSlotPoint));
-    QCOMPARE(rgb(fresh.image), rgb(QImage(u":/guide/palette.png"_qs)));
+    QCOMPARE(rgb(fresh.image), rgb(QImage(u":/guide/palette.png"_s)));
     // The lines end on the top edge of the form picture's name box, with the
     // box's inside below it.
-    const QImage form = rgb(QImage(u":/guide/form.png"_qs));
+    const QImage form = rgb(QImage(u":/guide/form.png"_s));
     QVERIFY(pictures::horizontalEdgeAt(form, pictures::kNameBoxTop));
     QVERIFY(!pictures::horizontalEdgeAt(form, pictures::kNameBoxTop + QPoint(0, 2)));
 }
 
 void TestGuides::iconIsSmallAndShared()
 {
-    const QImage icon = QImage(u":/icon.png"_qs).convertToFormat(QImage::Format_ARGB32);
+    const QImage icon = QImage(u":/icon.png"_s).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(icon.size(), QSize(32, 32));
     QSet<QRgb> opaque;
     for (const QRgb pixel : pixels(icon)) {
@@ -332,7 +331,7 @@ void TestGuides::welcomeGoes()
 
     ProgramSession session;
     QPointer<Form4> welcome = &session.windows.showWelcome();
-    ShowWatch editorShows(u"Form2"_qs);
+    ShowWatch editorShows(u"Form2"_s);
     if (registers)
         QTest::mouseClick(welcome->btn登録, Qt::LeftButton);
     else
@@ -344,7 +343,7 @@ void TestGuides::welcomeGoes()
     // The welcome window goes only once the editor is there: were the editor
     // to fail, the user would still have the welcome window.
     QCOMPARE(editorShows.visibleAtShow,
-             registers ? QList<QStringList>{{u"Form4"_qs}} : QList<QStringList>{});
+             registers ? QList<QStringList>{{u"Form4"_s}} : QList<QStringList>{});
     QVERIFY(!session.windows.help());
     QVERIFY(!session.windows.browser());
     QCOMPARE(session.errors.count(), std::size_t(0));

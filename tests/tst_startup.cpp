@@ -58,18 +58,18 @@ void TestStartup::outcomes_data()
     QTest::newRow("missing file") << QByteArray() << QList<int>{ErrorNumber::fileNotFound} << 0
                                   << Opened::Nothing;
     QTest::newRow("empty file") << QByteArray("") << pastEnd << 0 << Opened::Nothing;
-    QTest::newRow("1 line") << fileWithMarker(u"1"_qs, 0) << pastEnd << 0 << Opened::Nothing;
-    QTest::newRow("30 lines") << fileWithMarker(u"1"_qs, 29) << pastEnd << 29 << Opened::Nothing;
-    QTest::newRow("marker 0") << fileWithMarker(u"0"_qs) << none << 57 << Opened::Welcome;
-    QTest::newRow("marker 0.0") << fileWithMarker(u"0.0"_qs) << none << 57 << Opened::Welcome;
-    QTest::newRow("marker 1") << fileWithMarker(u"1"_qs) << none << 57 << Opened::Browser;
-    QTest::newRow("marker 2") << fileWithMarker(u"2"_qs) << none << 57 << Opened::Browser;
-    QTest::newRow("marker -1") << fileWithMarker(u"-1"_qs) << none << 57 << Opened::Browser;
+    QTest::newRow("1 line") << fileWithMarker(u"1"_s, 0) << pastEnd << 0 << Opened::Nothing;
+    QTest::newRow("30 lines") << fileWithMarker(u"1"_s, 29) << pastEnd << 29 << Opened::Nothing;
+    QTest::newRow("marker 0") << fileWithMarker(u"0"_s) << none << 57 << Opened::Welcome;
+    QTest::newRow("marker 0.0") << fileWithMarker(u"0.0"_s) << none << 57 << Opened::Welcome;
+    QTest::newRow("marker 1") << fileWithMarker(u"1"_s) << none << 57 << Opened::Browser;
+    QTest::newRow("marker 2") << fileWithMarker(u"2"_s) << none << 57 << Opened::Browser;
+    QTest::newRow("marker -1") << fileWithMarker(u"-1"_s) << none << 57 << Opened::Browser;
     QTest::newRow("empty marker") << fileWithMarker(QString()) << typeMismatch << 57
                                   << Opened::Nothing;
-    QTest::newRow("word marker") << fileWithMarker(u"はい"_qs) << typeMismatch << 57
+    QTest::newRow("word marker") << fileWithMarker(u"はい"_s) << typeMismatch << 57
                                  << Opened::Nothing;
-    QTest::newRow("60 lines") << fileWithMarker(u"1"_qs, 59) << none << 57 << Opened::Browser;
+    QTest::newRow("60 lines") << fileWithMarker(u"1"_s, 59) << none << 57 << Opened::Browser;
 }
 
 void TestStartup::outcomes()
@@ -117,7 +117,7 @@ void TestStartup::outcomes()
         QTRY_COMPARE(welcome->frameGeometry().center(),
                      welcome->screen()->availableGeometry().center());
     }
-    QCOMPARE(palette.windowTitle(), u"Ver.0.1"_qs);
+    QCOMPARE(palette.windowTitle(), u"Ver.0.1"_s);
     QVERIFY(palette.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!palette.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -138,12 +138,12 @@ void TestStartup::controlsLookAsIntended_data()
 
     const QColor orange(255, 128, 0), blue(0, 0, 255), magenta(255, 0, 255), teal(0, 192, 192),
         green(0, 192, 0), pink(255, 192, 192), black(0, 0, 0), red(255, 0, 0), white(Qt::white);
-    QTest::newRow("Command1") << -1 << u"内容変更"_qs << QRect(0, 0, 855, 255)
+    QTest::newRow("Command1") << -1 << u"内容変更"_s << QRect(0, 0, 855, 255)
                               << QColor(192, 255, 192) << black;
-    QTest::newRow("Command2") << -1 << u"PT"_qs << QRect(840, 0, 375, 255) << QColor(192, 255, 255)
+    QTest::newRow("Command2") << -1 << u"PT"_s << QRect(840, 0, 375, 255) << QColor(192, 255, 255)
                               << black;
-    QTest::newRow("btnHelp") << -1 << u"ﾍﾙﾌﾟ"_qs << QRect(1200, 0, 495, 255)
-                             << QColor(255, 255, 192) << black;
+    QTest::newRow("btnHelp") << -1 << u"ﾍﾙﾌﾟ"_s << QRect(1200, 0, 495, 255) << QColor(255, 255, 192)
+                             << black;
     // The slot boxes' rows, top to bottom: the text colour, then the widths in
     // twips of the boxes of the next slots. Neighbours overlap by 15 twips,
     // rows are 240 apart.
@@ -195,7 +195,7 @@ void TestStartup::controlsLookAsIntended()
     if (slot >= 0) {
         QCOMPARE(control, palette.Text[slot]);
         QVERIFY(palette.Text[slot]->isReadOnly());
-        QCOMPARE(control->toolTip(), u"フォームのテキストボックスへDrag&Drop"_qs);
+        QCOMPARE(control->toolTip(), u"フォームのテキストボックスへDrag&Drop"_s);
     }
 }
 
@@ -208,11 +208,11 @@ void TestStartup::controlsHaveAccessibleNames()
     Form2& editor = windows.showEditor();
     Form3& help = windows.showHelp();
 
-    QCOMPARE(palette.Command1->accessibleName(), u"内容変更"_qs);
-    QCOMPARE(palette.Text[45]->accessibleName(), u"希望パスワード"_qs);
-    QCOMPARE(editor.findChild<QWidget*>(u"Text1"_qs)->accessibleName(), u"姓（漢字）"_qs);
-    QCOMPARE(editor.findChild<QWidget*>(u"項目16"_qs)->accessibleName(), u"氏　　名"_qs);
-    QCOMPARE(editor.findChild<QWidget*>(u"btn内容更新"_qs)->accessibleName(), u"内　容　更　新"_qs);
+    QCOMPARE(palette.Command1->accessibleName(), u"内容変更"_s);
+    QCOMPARE(palette.Text[45]->accessibleName(), u"希望パスワード"_s);
+    QCOMPARE(editor.findChild<QWidget*>(u"Text1"_s)->accessibleName(), u"姓（漢字）"_s);
+    QCOMPARE(editor.findChild<QWidget*>(u"項目16"_s)->accessibleName(), u"氏　　名"_s);
+    QCOMPARE(editor.findChild<QWidget*>(u"btn内容更新"_s)->accessibleName(), u"内　容　更　新"_s);
     for (QWidget* window : QWidgetList{&palette, &editor, &help}) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const auto* box = qobject_cast<QLineEdit*>(control);
@@ -262,7 +262,7 @@ void TestStartup::browserModuleMissing()
         return;
     }
     ProgramSession session;
-    session.dir.writeProfile(fileWithMarker(u"1"_qs));
+    session.dir.writeProfile(fileWithMarker(u"1"_s));
     QVERIFY(startUpAndWait(session.windows));
     QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::loadingModule});
     QVERIFY(!session.windows.browser());
