@@ -13,6 +13,8 @@
 #include <string_view>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 // Recognition reads every clue a page gives about a box, most telling first:
 // the autocomplete token, the box's own label texts, the text just before it,
 // its placeholder, its name and id, and last the heading of its row. Each kind
@@ -671,7 +673,7 @@ QString folded(const QString& text)
         result = result.normalized(QString::NormalizationForm_KC);
     result = result.toLower();
     if (result.contains(u'必') || result.contains(u'任'))
-        result.remove(u"必須"_qs).remove(u"任意"_qs);
+        result.remove(u"必須"_s).remove(u"任意"_s);
     result.removeIf([](QChar c) {
         return c == u'*' || c == u'※' || c == u'[' || c == u']' || c == u'【' || c == u'】';
     });
@@ -686,7 +688,7 @@ bool isWordCharacter(QChar c)
 // Name and id split into lower-case tokens joined by "_", with "_" around.
 QString identifierText(const FieldDescription& field)
 {
-    QString result = u"_"_qs;
+    QString result = u"_"_s;
     for (const QString* source : {&field.name, &field.id}) {
         QChar previous = u'_';
         for (const QChar c : source->left(kTextLimit)) {
@@ -911,8 +913,8 @@ bool isFillable(const FieldDescription& field)
         return true;
     if (field.tag != u"input")
         return false;
-    static const QStringList kTypes{u""_qs,       u"text"_qs, u"email"_qs,    u"tel"_qs,  u"url"_qs,
-                                    u"number"_qs, u"date"_qs, u"password"_qs, u"radio"_qs};
+    static const QStringList kTypes{u""_s,       u"text"_s, u"email"_s,    u"tel"_s,  u"url"_s,
+                                    u"number"_s, u"date"_s, u"password"_s, u"radio"_s};
     return kTypes.contains(field.type);
 }
 
@@ -1132,7 +1134,7 @@ Reading read(const FieldDescription& field, bool unitBefore)
 
 bool isSeparator(const QString& text)
 {
-    static const QRegularExpression kSeparator(u"\\A[\\s\\-－ー―‐~〜/@＠]*\\z"_qs);
+    static const QRegularExpression kSeparator(u"\\A[\\s\\-－ー―‐~〜/@＠]*\\z"_s);
     return text.size() <= 3 && kSeparator.match(text).hasMatch();
 }
 
@@ -1250,8 +1252,8 @@ bool fits(const FieldDescription& field, const QString& value)
     if (!field.pattern.isEmpty() && field.pattern.size() <= kTextLimit) {
         // The limit keeps a page's pattern from spending our time budget on
         // backtracking; it must lead the pattern, so the page cannot raise it.
-        const QRegularExpression pattern(u"(*LIMIT_MATCH=20000)\\A(?:"_qs + field.pattern +
-                                         u")\\z"_qs);
+        const QRegularExpression pattern(u"(*LIMIT_MATCH=20000)\\A(?:"_s + field.pattern +
+                                         u")\\z"_s);
         if (pattern.isValid() && !pattern.match(value).hasMatch())
             return false;
     }
@@ -1289,7 +1291,7 @@ Hyphen hyphenRule(const FieldDescription& field, const Clues& clues)
         u"なし", u"無し", u"不要", u"除", u"抜", u"入れず", u"含めず", u"含まず", u"省略", u"不可"};
     static constexpr std::u16string_view kWith[] = {u"あり", u"有",   u"含め", u"付",
                                                     u"入れ", u"必要", u"必須"};
-    static const QRegularExpression kExample(u"\\d[\\d\\-]{4,}\\d"_qs);
+    static const QRegularExpression kExample(u"\\d[\\d\\-]{4,}\\d"_s);
     const QStringList texts = hintTexts(clues);
     for (const QString& text : texts) {
         const qsizetype at = text.indexOf(u"ハイフン");
@@ -1388,9 +1390,9 @@ QString dateText(const Date& date, const QString& first, const QString& second, 
 QStringList dateCandidates(const FieldDescription& field, const Clues& clues, const Date& date)
 {
     if (field.type == u"date")
-        return {dateText(date, u"-"_qs, u"-"_qs, QString(), true)};
+        return {dateText(date, u"-"_s, u"-"_s, QString(), true)};
     static const QRegularExpression kExample(
-        u"(\\d{4}|yyyy)\\s*([/\\-.年]?)\\s*(\\d{1,2}|mm?)\\s*([/\\-.月]?)\\s*(\\d{1,2}|dd?)\\s*(日?)"_qs);
+        u"(\\d{4}|yyyy)\\s*([/\\-.年]?)\\s*(\\d{1,2}|mm?)\\s*([/\\-.月]?)\\s*(\\d{1,2}|dd?)\\s*(日?)"_s);
     for (const QString& text : hintTexts(clues)) {
         const auto match = kExample.match(text);
         if (!match.hasMatch())
@@ -1400,10 +1402,10 @@ QStringList dateCandidates(const FieldDescription& field, const Clues& clues, co
             return {};
         return {dateText(date, match.captured(2), match.captured(4), match.captured(6), padded)};
     }
-    QStringList candidates{dateText(date, u"/"_qs, u"/"_qs, QString(), false),
-                           dateText(date, u"/"_qs, u"/"_qs, QString(), true),
-                           dateText(date, u"-"_qs, u"-"_qs, QString(), true),
-                           dateText(date, u"-"_qs, u"-"_qs, QString(), false),
+    QStringList candidates{dateText(date, u"/"_s, u"/"_s, QString(), false),
+                           dateText(date, u"/"_s, u"/"_s, QString(), true),
+                           dateText(date, u"-"_s, u"-"_s, QString(), true),
+                           dateText(date, u"-"_s, u"-"_s, QString(), false),
                            dateText(date, QString(), QString(), QString(), true)};
     if (field.maxLength == 8)
         candidates.move(4, 0);
@@ -1427,7 +1429,7 @@ QString nameSlotValue(const Record& record, Script script, Part part, const QStr
         if (part != P::None)
             return record[entry.indexes[int(part)]];
         // A full name whose example parts stand apart by a space gets one too.
-        static const QRegularExpression kSpaced(u"\\S([ \u3000])\\S"_qs);
+        static const QRegularExpression kSpaced(u"\\S([ \u3000])\\S"_s);
         const auto match = kSpaced.match(example);
         if (match.hasMatch() && script != S::Latin) {
             const QChar space = script == S::HalfKana ? QChar(u' ') : match.captured(1).front();
@@ -1684,7 +1686,7 @@ QHash<qsizetype, std::uint8_t> shareAddress(const QList<FieldDescription>& field
 // other into fax boxes only: the record keeps one "mobile or fax" number.
 bool suitsPhoneKind(Topic topic, const Record& record)
 {
-    static const QRegularExpression kMobile(u"\\A0[6789]0"_qs);
+    static const QRegularExpression kMobile(u"\\A0[6789]0"_s);
     const bool mobile = kMobile.match(record[31].trimmed()).hasMatch();
     return topic == T::Mobile ? mobile : topic == T::Fax ? !mobile : true;
 }
@@ -1808,7 +1810,7 @@ QList<FieldFill> planFormFill(const QList<FieldDescription>& fields, const Recor
         topics << reading.topic;
     }
     for (const RadioChoice& choice : radioChoices(fields, readings, record)) {
-        fills.append({choice.field, u"checked"_qs});
+        fills.append({choice.field, u"checked"_s});
         topics << choice.topic;
     }
     dropLonePartOfAddress(fields, readings, fills, topics);
