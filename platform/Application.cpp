@@ -9,6 +9,9 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
 #include <unistd.h>
 #endif
 
@@ -48,6 +51,20 @@ void programMessages(QtMsgType type, const QMessageLogContext& context, const QS
     }
 }
 
+// Qt writes every 8-bit text as UTF-8 whatever the locale; the C library's
+// character type must agree. Without a locale in the environment (LANG unset,
+// as on minimal systems and some CI runners) it is plain ASCII, and Xlib then
+// labels the UTF-8 bytes of the windows' Japanese titles as Latin-1 in the
+// title older window managers and tools read (WM_NAME). Only the character
+// type changes; messages, dates and sorting keep the environment's locale.
+void useUtf8CharacterType()
+{
+#ifdef Q_OS_UNIX
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+#endif
+}
+
 } // namespace
 
 namespace detail {
@@ -84,6 +101,9 @@ void prepareProcess()
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // After QApplication, which sets the locale from the environment, and
+    // before the first window gets its title.
+    useUtf8CharacterType();
     displayOpened = true;
     for (const HeldMessage& message : std::exchange(heldMessages, {}))
         qtHandler(message.type,

@@ -12,6 +12,12 @@
 inline QByteArray xToolOutput(const QString& tool, const QStringList& arguments)
 {
     QProcess process;
+    // The tools read and print text by the C library's character type; the
+    // program's Japanese texts need a UTF-8 one, even where the caller has no
+    // locale set at all.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(tool, arguments);
     if (!process.waitForStarted() ||
         !QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000) ||
