@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A sign-up form of 60 boxes: the usual sections, each box with its label in
@@ -35,26 +37,26 @@ QString sixtyBoxForm()
             options += QStringLiteral("<option value='%1'>%1</option>").arg(n);
         return QStringLiteral("<select name='%1'>%2</select>").arg(name, options);
     };
-    row(u"お名前"_qs, u"姓 "_qs + text(u"name01"_qs) + u" 名 "_qs + text(u"name02"_qs));
-    row(u"フリガナ"_qs, u"セイ "_qs + text(u"kana01"_qs) + u" メイ "_qs + text(u"kana02"_qs));
-    row(u"郵便番号"_qs, u"〒 "_qs + text(u"zip01"_qs, u"maxlength='3'"_qs) + u" - "_qs +
-                            text(u"zip02"_qs, u"maxlength='4'"_qs));
-    row(u"都道府県"_qs, text(u"pref"_qs));
-    row(u"市区町村"_qs, text(u"addr01"_qs));
-    row(u"番地・建物名"_qs, text(u"addr02"_qs));
-    row(u"電話番号"_qs, text(u"tel01"_qs, u"maxlength='5'"_qs) + u" - "_qs +
-                            text(u"tel02"_qs, u"maxlength='4'"_qs) + u" - "_qs +
-                            text(u"tel03"_qs, u"maxlength='4'"_qs));
-    row(u"携帯電話番号"_qs, text(u"mobile"_qs, u"type='tel'"_qs));
-    row(u"メールアドレス"_qs, text(u"email"_qs, u"type='email'"_qs));
-    row(u"メールアドレス（確認）"_qs, text(u"email02"_qs, u"type='email'"_qs));
-    row(u"生年月日"_qs, select(u"year"_qs, 1920, 2020) + u" 年 "_qs + select(u"month"_qs, 1, 12) +
-                            u" 月 "_qs + select(u"day"_qs, 1, 31) + u" 日"_qs);
-    row(u"サイト名"_qs, text(u"site_name"_qs));
-    row(u"サイトURL"_qs, text(u"site_url"_qs, u"type='url'"_qs));
-    row(u"銀行名"_qs, text(u"bank"_qs));
-    row(u"支店名"_qs, text(u"branch"_qs));
-    row(u"口座番号"_qs, text(u"account"_qs));
+    row(u"お名前"_s, u"姓 "_s + text(u"name01"_s) + u" 名 "_s + text(u"name02"_s));
+    row(u"フリガナ"_s, u"セイ "_s + text(u"kana01"_s) + u" メイ "_s + text(u"kana02"_s));
+    row(u"郵便番号"_s, u"〒 "_s + text(u"zip01"_s, u"maxlength='3'"_s) + u" - "_s +
+                           text(u"zip02"_s, u"maxlength='4'"_s));
+    row(u"都道府県"_s, text(u"pref"_s));
+    row(u"市区町村"_s, text(u"addr01"_s));
+    row(u"番地・建物名"_s, text(u"addr02"_s));
+    row(u"電話番号"_s, text(u"tel01"_s, u"maxlength='5'"_s) + u" - "_s +
+                           text(u"tel02"_s, u"maxlength='4'"_s) + u" - "_s +
+                           text(u"tel03"_s, u"maxlength='4'"_s));
+    row(u"携帯電話番号"_s, text(u"mobile"_s, u"type='tel'"_s));
+    row(u"メールアドレス"_s, text(u"email"_s, u"type='email'"_s));
+    row(u"メールアドレス（確認）"_s, text(u"email02"_s, u"type='email'"_s));
+    row(u"生年月日"_s, select(u"year"_s, 1920, 2020) + u" 年 "_s + select(u"month"_s, 1, 12) +
+                           u" 月 "_s + select(u"day"_s, 1, 31) + u" 日"_s);
+    row(u"サイト名"_s, text(u"site_name"_s));
+    row(u"サイトURL"_s, text(u"site_url"_s, u"type='url'"_s));
+    row(u"銀行名"_s, text(u"bank"_s));
+    row(u"支店名"_s, text(u"branch"_s));
+    row(u"口座番号"_s, text(u"account"_s));
     int boxes = 22;
     for (int question = 1; boxes < 60; ++question, ++boxes)
         row(QStringLiteral("アンケート %1").arg(question),
