@@ -107,7 +107,7 @@ using Boxes = QList<profile::FieldDescription>;
 // The options of a select, written "value:text,value:text"; "prefectures"
 // stands for the 47 prefectures by their JIS codes, "N..M" and "0N..M" for
 // numbers with and without a leading zero.
-QJsonArray optionsOf(const QString& spec)
+QJsonArray optionsOf(const QString& written)
 {
     static const QStringList kPrefectures =
         u"北海道 青森県 岩手県 宮城県 秋田県 山形県 福島県 茨城県 栃木県 群馬県 埼玉県 千葉県 "
@@ -119,15 +119,15 @@ QJsonArray optionsOf(const QString& spec)
     const auto add = [&](const QString& value, const QString& text) {
         options.append(QJsonObject{{"text", text}, {"value", value}});
     };
-    if (spec == u"prefectures") {
+    if (written == u"prefectures") {
         for (int i = 0; i < kPrefectures.size(); ++i)
             add(QString::number(i + 1), kPrefectures[i]);
-    } else if (const qsizetype dots = spec.indexOf(u".."); dots > 0) {
-        const int width = spec.startsWith(u'0') ? 2 : 1;
-        for (int n = spec.left(dots).toInt(); n <= spec.mid(dots + 2).toInt(); ++n)
+    } else if (const qsizetype dots = written.indexOf(u".."); dots > 0) {
+        const int width = written.startsWith(u'0') ? 2 : 1;
+        for (int n = written.left(dots).toInt(); n <= written.mid(dots + 2).toInt(); ++n)
             add(u"%1"_s.arg(n, width, 10, QChar(u'0')), u"%1"_s.arg(n, width, 10, QChar(u'0')));
     } else {
-        for (const QString& option : spec.split(u',')) {
+        for (const QString& option : written.split(u',')) {
             const qsizetype colon = option.indexOf(u':');
             add(option.left(colon), option.mid(colon + 1));
         }
@@ -137,12 +137,12 @@ QJsonArray optionsOf(const QString& spec)
 
 // Boxes as the page side sends them, one per text: its type (or "select",
 // "textarea"), then "|member=value" for the description's members.
-Boxes boxes(const QStringList& specs)
+Boxes boxes(const QStringList& texts)
 {
     static const QStringList kNumbers{u"maxLength"_s, u"size"_s, u"row"_s, u"selectedIndex"_s};
     Boxes result;
-    for (const QString& spec : specs) {
-        const QStringList parts = spec.split(u'|');
+    for (const QString& text : texts) {
+        const QStringList parts = text.split(u'|');
         const QString& type = parts.front();
         const bool input = type != u"select" && type != u"textarea";
         QJsonObject object{{"tag", input ? u"input"_s : type}, {"type", input ? type : u""_s}};
