@@ -6,12 +6,18 @@
 
 namespace platform {
 
+QMimeData* mimeDataForText(const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
+    return data;
+}
+
 void dragText(QWidget& source, const QString& text)
 {
     auto* drag = new QDrag(&source);
-    auto* data = new QMimeData;
-    data->setText(text);
-    drag->setMimeData(data);
+    drag->setMimeData(mimeDataForText(text));
     drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 

@@ -1,10 +1,15 @@
 // Which windowing platform the program asks Qt for: XWayland where a Wayland
 // session offers it, because only X11 lets the palette place itself and stay
-// on top; never against the user's own choice.
+// on top; never against the user's own choice. And what a drag offers, so that
+// readers on either platform get the same characters.
 
 #include "platform/Application.h"
+#include "platform/Drag.h"
 
+#include <QMimeData>
 #include <QTest>
+
+#include <memory>
 
 class DisplayPlatformTest : public QObject
 {
@@ -13,6 +18,8 @@ class DisplayPlatformTest : public QObject
 private slots:
     void choice_data();
     void choice();
+    void dragFormats_data();
+    void dragFormats();
 };
 
 void DisplayPlatformTest::choice_data()
@@ -55,6 +62,34 @@ void DisplayPlatformTest::choice()
 
     platform::prepareProcess();
     QCOMPARE(qgetenv("QT_QPA_PLATFORM"), platform);
+}
+
+void DisplayPlatformTest::dragFormats_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("utf8");
+
+    // The UTF-8 bytes written out, so that a wrong encoding cannot agree with
+    // itself.
+    QTest::newRow("kanji") << QStringLiteral("山田花子")
+                           << QByteArray("\xe5\xb1\xb1\xe7\x94\xb0\xe8\x8a\xb1\xe5\xad\x90");
+    QTest::newRow("half-width kana")
+        << QStringLiteral("ﾔﾏﾀﾞ") << QByteArray("\xef\xbe\x94\xef\xbe\x8f\xef\xbe\x80\xef\xbe\x9e");
+    QTest::newRow("outside the basic plane")
+        << QStringLiteral("𠮷🍣") << QByteArray("\xf0\xa0\xae\xb7\xf0\x9f\x8d\xa3");
+    QTest::newRow("Latin letters") << QStringLiteral("TANAKA TARO") << QByteArray("TANAKA TARO");
+}
+
+void DisplayPlatformTest::dragFormats()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, utf8);
+
+    const std::unique_ptr<QMimeData> data(platform::mimeDataForText(text));
+    QCOMPARE(data->formats(), QStringList({QStringLiteral("text/plain"),
+                                           QStringLiteral("text/plain;charset=utf-8")}));
+    QCOMPARE(data->text(), text);
+    QCOMPARE(data->data(QStringLiteral("text/plain;charset=utf-8")), utf8);
 }
 
 QTEST_APPLESS_MAIN(DisplayPlatformTest)

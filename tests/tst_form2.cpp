@@ -7,6 +7,7 @@
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "platform/Twips.h"
+#include "profile/ProfileFile.h"
 
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -393,7 +394,7 @@ void TestForm2::failingSave_data()
     // With the other values, a value as long as the largest file is more than
     // the file may hold, and more than the next start would read.
     QTest::newRow("record larger than the file may hold")
-        << false << false << 44 << QString(1024 * 1024, QLatin1Char('x'))
+        << false << false << 44 << QString(profile::kMaxFileBytes, QLatin1Char('x'))
         << ErrorNumber::outOfMemory << QString();
 }
 
