@@ -17,7 +17,7 @@ using SlotSink = std::function<void(int slot, const QString& text)>;
 
 // The most the file may hold. A whole record takes a few kilobytes; the limit
 // keeps a hostile file from filling the memory or a palette box.
-inline constexpr qsizetype kMaxFileBytes = 1024 * 1024;
+inline constexpr qsizetype kMaxFileBytes = qsizetype{1024} * 1024;
 
 // Reads the file and returns its marker line. Fails with 53 when the file is
 // missing, 75 when it cannot be read or is no ordinary file (a folder, a pipe,

@@ -48,7 +48,7 @@ enum class Entry
 
 // The most NAME.txt may hold, written here rather than read from the code
 // under test.
-constexpr qsizetype kLargestFile = 1024 * 1024;
+constexpr qsizetype kLargestFile = qsizetype{1024} * 1024;
 
 // The slot texts after start-up: `values` for the first texts, the
 // placeholder for the texts the file never reached.
