@@ -24,7 +24,7 @@ QString profileFolder()
     if constexpr (!PETATTO_RECORD_IN_DATA_FOLDER) {
         return platform::applicationDirectory();
     } else {
-        const QString folder = platform::userDataFolder(QStringLiteral("petatto-meibo"));
+        QString folder = platform::userDataFolder(QStringLiteral("petatto-meibo"));
         QFile firstRun(QStringLiteral(":/NAME.txt"));
         if (firstRun.open(QIODevice::ReadOnly))
             platform::provideFirstRunFile(folder, QStringLiteral("NAME.txt"), firstRun.readAll());

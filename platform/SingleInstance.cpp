@@ -39,7 +39,7 @@ constexpr char kCameForward = '1';
 // name would put the socket there. Empty when there is no such folder.
 QString privateFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isPrivateFolder(runtime))
         return runtime;
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);

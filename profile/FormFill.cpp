@@ -1183,18 +1183,15 @@ void assignParts(const QList<FieldDescription>& fields, QList<Reading>& readings
             ++end;
         const qsizetype count = end - start;
         const Topic topic = first.topic;
+        const bool emailAroundAt =
+            topic == T::Email && count == 2 &&
+            (fields[start].after.contains(u'@') || fields[start].after.contains(u'＠') ||
+             fields[start + 1].before.contains(u'@') || fields[start + 1].before.contains(u'＠'));
         int parts = 0;
-        if (topic == T::Name)
-            parts = 2;
-        else if (topic == T::Postal)
+        if (topic == T::Name || topic == T::Postal || emailAroundAt)
             parts = 2;
         else if (isPhoneKind(topic) || topic == T::Birthday)
             parts = 3;
-        else if (topic == T::Email && count == 2 &&
-                 (fields[start].after.contains(u'@') || fields[start].after.contains(u'＠') ||
-                  fields[start + 1].before.contains(u'@') ||
-                  fields[start + 1].before.contains(u'＠')))
-            parts = 2;
         if (parts > 0 && count == parts) {
             for (qsizetype i = start; i < end; ++i) {
                 const Part position = Part(int(P::First) + int(i - start));

@@ -8,6 +8,7 @@
 #include "tools/pictures/FormPicture.h"
 #include "tools/pictures/GuidePictures.h"
 #include "tools/pictures/PalettePicture.h"
+#include "tools/pictures/WindowFrame.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -282,10 +283,15 @@ void TestGuides::picturesShowWhereTheTablesSay()
 void TestGuides::picturesHoldTheLineEnds()
 {
     // The palette picture is the palette as the program draws it today, with
-    // the full-name slot under the start of the guide lines.
+    // the full-name slot under the start of the guide lines. Only the window's
+    // inside is the program's: the frame's title is drawn by the picture tool,
+    // and its glyph edges differ with the FreeType release it is made on.
     const pictures::PalettePicture fresh = pictures::renderPalette();
     QVERIFY(fresh.fullNameSlot.contains(pictures::kFullNameSlotPoint));
-    QCOMPARE(rgb(fresh.image), rgb(QImage(u":/guide/palette.png"_s)));
+    const QImage committed = rgb(QImage(u":/guide/palette.png"_s));
+    QCOMPARE(fresh.image.size(), committed.size());
+    const QRect inside(pictures::kClientOffset, pictures::clientSize(committed.size()));
+    QCOMPARE(rgb(fresh.image).copy(inside), committed.copy(inside));
     // The lines end on the top edge of the form picture's name box, with the
     // box's inside below it.
     const QImage form = rgb(QImage(u":/guide/form.png"_s));
