@@ -8,7 +8,13 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
+#include <memory>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 namespace platform {
 
@@ -133,6 +139,58 @@ void bringForward(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+#if QT_CONFIG(xcb)
+namespace {
+
+xcb_atom_t internedAtom(xcb_connection_t* connection, const QByteArray& name)
+{
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()),
+                              nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+} // namespace
+#endif
+
+void withdrawAttentionRequest(QWidget& window)
+{
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window.isVisible())
+        return;
+    xcb_connection_t* connection = x11->connection();
+    // A mapped window's states belong to the window manager: it is asked, as
+    // the window-manager hints describe, with a message to the root window.
+    // The message follows the window's map request on the same connection, so
+    // the window manager reads it only after it has managed the window.
+    const auto id = xcb_window_t(window.winId());
+    const std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr), &std::free);
+    if (!tree)
+        return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = internedAtom(connection, QByteArrayLiteral("_NET_WM_STATE"));
+    constexpr uint32_t remove = 0;
+    constexpr uint32_t fromApplication = 1;
+    message.data.data32[0] = remove;
+    message.data.data32[1] =
+        internedAtom(connection, QByteArrayLiteral("_NET_WM_STATE_DEMANDS_ATTENTION"));
+    message.data.data32[3] = fromApplication;
+    xcb_send_event(connection, 0, tree->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 void setFixedDialogFrame(QWidget& window, const QSize& clientSize)

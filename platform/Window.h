@@ -36,6 +36,12 @@ void prepareControls(QWidget& window);
 // frame has gone to the screen.
 void afterFirstPaint(QWidget& window, std::function<void()> then);
 
+// Takes back what the window manager may have added when it refused to activate
+// a window shown without the activation: KWin marks every such window as
+// demanding attention, and its task bar entry flashes although nothing needs
+// the user. Nothing happens where no window manager did so.
+void withdrawAttentionRequest(QWidget& window);
+
 // Whether showing a window makes it the active one or leaves the activation
 // where it is.
 enum class Activation
@@ -62,6 +68,8 @@ public:
         m_window->raise();
         if (activation == Activation::Take)
             m_window->activateWindow();
+        else
+            withdrawAttentionRequest(*m_window);
         return *m_window;
     }
 

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs a test on a private X server with a window manager that keeps topmost
 # windows on top and decorates windows as a desktop would: openbox, or the one
-# named by --wm (icewm draws thicker frames than openbox).
-# Usage: with-display.sh [--wm openbox|icewm] PROGRAM [ARGUMENT...]
+# named by --wm (icewm draws thicker frames than openbox; KWin, KDE's, keeps
+# new windows from taking the activation).
+# Usage: with-display.sh [--wm openbox|icewm|kwin] PROGRAM [ARGUMENT...]
 set -eu
 wm=openbox
 if [ "${1-}" = --wm ]; then
@@ -12,6 +13,7 @@ fi
 case $wm in
   openbox) start="openbox --sm-disable" ;;
   icewm) start="icewm" ;;
+  kwin) start="kwin_x11" ;;
   *) echo "with-display.sh: unknown window manager $wm" >&2; exit 2 ;;
 esac
 # -noreset: by default the server starts afresh whenever its last client
