@@ -111,7 +111,11 @@ void Form1::openCompanion(Companion companion)
         case Companion::None:
             return;
         case Companion::Browser:
-            m_windows.showBrowser(Activation::Leave);
+            // Where the compositor places windows, the browser could cover
+            // the palette's boxes and the palette could not rise above it;
+            // the user opens it with the palette's button and moves it aside.
+            if (platform::windowsStayWherePlaced())
+                m_windows.showBrowser(Activation::Leave);
             module.HasProfile = 1;
             return;
         case Companion::Welcome:

@@ -23,6 +23,11 @@ void placeTopmost(QWidget& window)
     window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+bool windowsStayWherePlaced()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 namespace {
 
 QMargins frameMargins(const QWidget& window)

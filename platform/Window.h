@@ -11,6 +11,12 @@ namespace platform {
 // Keeps a window above every window that is not itself topmost.
 void placeTopmost(QWidget& window);
 
+// Whether the program's windows go where it places them and topmost ones stay
+// above the others. Not on native Wayland, where the compositor places every
+// window and keeps none on top; there another window may open over the
+// palette.
+bool windowsStayWherePlaced();
+
 // Places a window so that its outer frame, title bar and border included,
 // covers `outer` (device-independent pixels, screen coordinates). The frame's
 // size is only known once the window manager has decorated the window, so the

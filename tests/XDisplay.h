@@ -2,9 +2,12 @@
 
 #include "WidgetTest.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 // What an X client tool printed; null when it failed. The tool runs while this
 // process keeps handling its own window events: a drag runs inside the press
@@ -88,3 +91,43 @@ inline WId activeWindow()
         .trimmed()
         .toULongLong();
 }
+
+// For suites that start the built program, which PETATTO_PROGRAM names.
+#ifdef PETATTO_PROGRAM
+// A run of a copy, killed if it still runs when the test is over.
+struct Run : QProcess
+{
+    ~Run() override
+    {
+        kill();
+        waitForFinished();
+    }
+};
+
+// The program installed in a folder of its own, beside the file it reads;
+// without one the copy would stop at an error report. The file of a first run
+// brings up the welcome window beside the palette, one whose profile was made
+// the service browser.
+struct InstalledCopy
+{
+    explicit InstalledCopy(bool profileMade = false)
+    {
+        QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
+        dir.writeProfile(fileWithMarker(profileMade ? u"1"_s : u"0"_s));
+    }
+    QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
+    std::unique_ptr<Run>
+    start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const
+    {
+        auto process = std::make_unique<Run>();
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        // From another working directory: the copy reads the file beside itself.
+        process->setWorkingDirectory(QDir::rootPath());
+        process->start(program(), QStringList());
+        return process;
+    }
+
+    AppDirectory dir;
+};
+#endif

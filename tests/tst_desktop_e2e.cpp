@@ -90,43 +90,6 @@ QString dismissReportByMouse(const QString& text)
     return problem;
 }
 
-// A run of a copy, killed if it still runs when the test is over.
-struct Run : QProcess
-{
-    ~Run() override
-    {
-        kill();
-        waitForFinished();
-    }
-};
-
-// The program installed in a folder of its own, beside the file it reads;
-// without one the copy would stop at an error report. The file of a first run
-// brings up the welcome window beside the palette, one whose profile was made
-// the service browser.
-struct InstalledCopy
-{
-    explicit InstalledCopy(bool profileMade = false)
-    {
-        QVERIFY(QFile::copy(QStringLiteral(PETATTO_PROGRAM), program()));
-        dir.writeProfile(fileWithMarker(profileMade ? u"1"_s : u"0"_s));
-    }
-    QString program() const { return dir.path() + QStringLiteral("/petatto-meibo"); }
-    std::unique_ptr<Run>
-    start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const
-    {
-        auto process = std::make_unique<Run>();
-        process->setProcessEnvironment(environment);
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-        // From another working directory: the copy reads the file beside itself.
-        process->setWorkingDirectory(QDir::rootPath());
-        process->start(program(), QStringList());
-        return process;
-    }
-
-    AppDirectory dir;
-};
-
 // A session without a runtime folder, whose shared temporary folder another
 // user filled first with what the program once kept there: Qt's fallback
 // runtime folder and the copy's lock and server names, all of them the other

@@ -13,6 +13,9 @@
 #include "forms/PaletteSlotBox.h"
 #include "platform/Browser.h"
 
+#include <QLibraryInfo>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -22,9 +25,9 @@ namespace {
 
 constexpr int kPageTimeout = 20000;
 
-// Presses `button` at `from`, moves there from in small steps as a hand would,
-// lingers so the target can answer, and releases.
-bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
+// xdotool's steps that press `button` at `from` and move to `to` in small
+// steps as a hand would.
+QStringList pressAndMove(const QPoint& from, const QPoint& to, int button)
 {
     constexpr int kSteps = 16;
     QStringList args{QStringLiteral("mousemove"), QStringLiteral("--sync"),
@@ -36,6 +39,13 @@ bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
         args << QStringLiteral("mousemove") << QString::number(at.x()) << QString::number(at.y())
              << QStringLiteral("sleep") << QStringLiteral("0.04");
     }
+    return args;
+}
+
+// Drags as a hand would, lingers so the target can answer, and releases.
+bool dragWithRealMouse(const QPoint& from, const QPoint& to, int button)
+{
+    QStringList args = pressAndMove(from, to, button);
     args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup")
          << QString::number(button);
     return xdotool(args);
@@ -121,6 +131,84 @@ private:
     WId m_window = 0;
 };
 
+// The flat colour of the drop reader, which fills the Wayland screen.
+constexpr QRgb kReaderColour = qRgb(255, 0, 255);
+
+// The part of the X screen that something other than the drop reader covers;
+// empty when the reader alone is there.
+QRect coveredArea()
+{
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+    int left = screen.width();
+    int top = screen.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < screen.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
+        for (int x = 0; x < screen.width(); ++x) {
+            if (qRgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])) != kReaderColour) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// A Wayland compositor filling the X screen: xdotool's pointer is its pointer,
+// which its clients take for a user's hand. A compositor without a screen has
+// no pointer that anything outside it could move.
+class NestedWayland
+{
+public:
+    static constexpr char kSocket[] = "wayland-petatto";
+
+    void start()
+    {
+        QVERIFY2(m_runtime.isValid(), "no runtime folder for the compositor");
+        QFile settings(m_runtime.filePath(u"weston.ini"_s));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        // No panel: the drop reader is then all there is besides the program.
+        settings.write("[shell]\npanel-position=none\n");
+        settings.close();
+        m_compositor.setProcessEnvironment(environment());
+        // Its log, which it would otherwise print at length, is shown only
+        // when it fails.
+        const QString log = m_runtime.filePath(u"weston.log"_s);
+        // Its screen takes the X screen's size; only the window is made to
+        // fill it.
+        const QSize size = QGuiApplication::primaryScreen()->size();
+        m_compositor.start(u"weston"_s,
+                           {u"--backend=x11-backend.so"_s, u"--use-pixman"_s, u"--fullscreen"_s,
+                            u"--width="_s + QString::number(size.width()),
+                            u"--height="_s + QString::number(size.height()),
+                            u"--socket="_s + QLatin1String(kSocket),
+                            u"--config="_s + settings.fileName(), u"--log="_s + log});
+        const QString socket = m_runtime.filePath(QLatin1String(kSocket));
+        if (!QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 20000))
+            QFAIL(qPrintable(u"The compositor did not start: "_s +
+                             QString::fromUtf8(AppDirectory::read(log))));
+    }
+
+    // What a client of the compositor runs with, as a user who chose native
+    // Wayland over XWayland.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+        environment.insert(u"WAYLAND_DISPLAY"_s, QLatin1String(kSocket));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        return environment;
+    }
+
+private:
+    QTemporaryDir m_runtime;
+    Run m_compositor;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Receiver)
@@ -137,6 +225,8 @@ private slots:
     void dropLandsInPageAndSourceKeepsText_data();
     void dropLandsInPageAndSourceKeepsText();
     void dropOnAnotherPaletteBoxChangesNothing();
+    void dropUnderNativeWayland_data();
+    void dropUnderNativeWayland();
 
 private:
     QPoint slotCentre(int slot) const;
@@ -274,6 +364,92 @@ void TestDragEndToEnd::dropOnAnotherPaletteBoxChangesNothing()
     QCOMPARE(palette.slotText(kSource), sourceText);
     QCOMPARE(palette.slotText(kTarget), targetText);
     QCOMPARE(m_session->windows.browser(), m_browser);
+}
+
+void TestDragEndToEnd::dropUnderNativeWayland_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("kanji name") << 0 << u"山田花子"_s;
+    QTest::newRow("half-width kana") << 9 << u"ﾔﾏﾀﾞﾊﾅｺ"_s;
+    QTest::newRow("Latin letters") << 42 << u"hanako.yamada@example.jp"_s;
+}
+
+void TestDragEndToEnd::dropUnderNativeWayland()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    if (QStandardPaths::findExecutable(u"weston"_s).isEmpty())
+        QSKIP("weston is not installed");
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                           u"/platforms/libqwayland-generic.so"_s))
+        QSKIP("Qt's Wayland platform is not installed");
+
+    // The palette of this process, on X11, stands for the Wayland one's
+    // layout: the same boxes in a window of the same outer size, which a
+    // window without a frame fills with its inside. Hidden, it leaves the
+    // screen to the compositor.
+    Form1& layout = m_session->windows.palette();
+    const QPoint slotInPalette = layout.Text[slot]->geometry().center();
+    const QSize paletteSize = layout.frameGeometry().size();
+    layout.hide();
+    m_browser->hide();
+    const auto showAgain = qScopeGuard([&] {
+        layout.show();
+        m_browser->show();
+    });
+
+    NestedWayland wayland;
+    wayland.start();
+    if (QTest::currentTestFailed())
+        return;
+    Run reader;
+    reader.setProcessEnvironment(wayland.environment());
+    reader.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    reader.start(QStringLiteral(PETATTO_DROP_READER), QStringList());
+    QVERIFY(xdotool({u"mousemove"_s, u"0"_s, u"0"_s}));
+    QTRY_VERIFY_WITH_TIMEOUT(coveredArea().isNull(), kPageTimeout);
+
+    InstalledCopy copy;
+    QStringList values = numberedSlots(profile::kSlotCount);
+    values[slot] = text;
+    copy.dir.writeProfile(profileBytes(QStringList{u"1"_s} + values));
+    QProcessEnvironment environment = wayland.environment();
+    // The client draws no frame, so that its window on the screen is its
+    // inside alone.
+    environment.insert(u"QT_WAYLAND_DISABLE_WINDOWDECORATION"_s, u"1"_s);
+    const auto program = copy.start(environment);
+    // The compositor places the palette where it likes. It stays alone: the
+    // service browser, opened, could have been put over its boxes.
+    QRect palette;
+    QTRY_COMPARE_WITH_TIMEOUT((palette = coveredArea()).size(), paletteSize, kPageTimeout);
+
+    const QPoint from = palette.topLeft() + slotInPalette;
+    const QPoint onReader(palette.right() + 100 < QGuiApplication::primaryScreen()->size().width()
+                              ? palette.right() + 100
+                              : palette.left() - 100,
+                          palette.center().y());
+    QVERIFY(xdotool(pressAndMove(from, onReader, 1)));
+    // A busy source may begin its drag only once the pointer is there: the
+    // button stays down, and the pointer wavers as a hand's would, until the
+    // drag has reached the reader.
+    int nudge = 1;
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     return reader.canReadLine() ||
+                            !xdotool({u"mousemove_relative"_s, u"--"_s,
+                                      QString::number(nudge = -nudge), u"0"_s});
+                 },
+                 kPageTimeout),
+             "the drag did not reach the reader");
+    QCOMPARE(reader.readLine(), QByteArray("entered\n"));
+    QVERIFY(xdotool({u"mouseup"_s, u"1"_s}));
+    QTRY_VERIFY_WITH_TIMEOUT(reader.canReadLine(), kPageTimeout);
+    QCOMPARE(QString::fromUtf8(reader.readLine()), u"dropped "_s + text + u'\n');
+    // The pointer, drawn in the picture, goes where it hides nothing.
+    QVERIFY(xdotool({u"mousemove"_s, QString::number(palette.center().x()),
+                     QString::number(palette.center().y())}));
+    QTRY_COMPARE_WITH_TIMEOUT(coveredArea(), palette, kPageTimeout);
 }
 
 PETATTO_WIDGET_TEST_MAIN(TestDragEndToEnd)
