@@ -153,10 +153,11 @@ platform::BrowserDialog* shownDialog(Form6& form)
 class DialogAnswers
 {
 public:
-    explicit DialogAnswers(Form6& form)
+    explicit DialogAnswers(Form6& form) : m_form(&form)
     {
-        QObject::connect(&m_poll, &QTimer::timeout, [this, &form] {
-            platform::BrowserDialog* dialog = shownDialog(form);
+        // The window may be closed and gone before the row ends.
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            platform::BrowserDialog* dialog = m_form ? shownDialog(*m_form) : nullptr;
             if (!dialog)
                 return;
             if (m_answered < m_steps.size()) {
@@ -178,6 +179,7 @@ public:
     int unexpected() const { return m_unexpected; }
 
 private:
+    QPointer<Form6> m_form;
     QTimer m_poll;
     QList<std::function<void(platform::BrowserDialog&)>> m_steps;
     qsizetype m_answered = 0;
