@@ -42,9 +42,16 @@ protected:
     {
         const QMimeData& data = *event->mimeData();
         const QString utf8 = QStringLiteral("text/plain;charset=utf-8");
-        const QString text = data.hasFormat(utf8)
-                                 ? QString::fromUtf8(data.data(utf8))
-                                 : QString::fromLatin1(data.data(QStringLiteral("text/plain")));
+        const QByteArray plain = data.data(QStringLiteral("text/plain"));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        // Qt 6.8's own Wayland reading side hands the UTF-8 form over under
+        // the bare name, so here the bare name holds UTF-8 whichever the
+        // source offered; the offered names are checked on the source's side.
+        const QString text = QString::fromUtf8(data.hasFormat(utf8) ? data.data(utf8) : plain);
+#else
+        const QString text =
+            data.hasFormat(utf8) ? QString::fromUtf8(data.data(utf8)) : QString::fromLatin1(plain);
+#endif
         event->acceptProposedAction();
         report("dropped " + text.toUtf8());
     }
