@@ -308,7 +308,7 @@ void DesktopTest::secondStart()
         QVERIFY(later.waitForFinished(20000));
         QCOMPARE(later.exitStatus(), QProcess::NormalExit);
         QCOMPARE(later.exitCode(), 0);
-        QTRY_COMPARE(activeWindow(), palette);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), palette, 20000);
     };
     switch (second) {
     case Second::Runs: {
