@@ -15,9 +15,7 @@ namespace platform {
 
 namespace {
 
-// The program's name, then the site shown: its scheme and host, an
-// international host in the xn-- form that cannot pass for another, so that a
-// look-alike page on another site is told apart. Then whether the engine runs
+// The program's name, then the site shown, then whether the engine runs
 // without its sandbox, which the user should know.
 QString caption(const QUrl& shown)
 {
@@ -25,8 +23,7 @@ QString caption(const QUrl& shown)
     if (isBundledAddress(shown))
         caption += QStringLiteral(" － 練習用ページ");
     else if (isWebAddress(shown))
-        caption += QStringLiteral(" － ") + shown.scheme() + QStringLiteral("://") +
-                   shown.host(QUrl::FullyEncoded);
+        caption += QStringLiteral(" － ") + shownSite(shown);
     if (!browserEngineSandboxed())
         caption += QStringLiteral("（サンドボックスなし）");
     return caption;

@@ -18,6 +18,14 @@ inline bool isBundledAddress(const QUrl& url)
     return url.scheme() == QLatin1String("qrc");
 }
 
+// The site of a web address as the user is shown it: its scheme and host, an
+// international host in the xn-- form that cannot pass for another, so that a
+// look-alike page on another site is told apart.
+inline QString shownSite(const QUrl& url)
+{
+    return url.scheme() + QStringLiteral("://") + url.host(QUrl::FullyEncoded);
+}
+
 // Whether two addresses belong to the same site as the engine counts them:
 // scheme, host and port.
 inline bool isSameOrigin(const QUrl& one, const QUrl& other)

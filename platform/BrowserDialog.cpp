@@ -1,5 +1,7 @@
 #include "platform/BrowserDialog.h"
 
+#include "platform/BrowserAddress.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QEventLoop>
@@ -24,9 +26,11 @@ QString shownMessage(const QString& message)
     return message.left(kMessageShown) + QStringLiteral("…");
 }
 
+// Names the site as the browser window's caption does, so that both read the
+// same and a look-alike host shows its xn-- form in both.
 QString caption(const QUrl& origin)
 {
-    const QString name = origin.host().isEmpty() ? origin.toDisplayString() : origin.host();
+    const QString name = origin.host().isEmpty() ? origin.toDisplayString() : shownSite(origin);
     return name.isEmpty() ? QStringLiteral("このページの内容") : name + QStringLiteral(" の内容");
 }
 

@@ -562,6 +562,10 @@ void TestForm6::pageIsHeldIn_data()
                          "<a href='http://127.0.0.1/'>link</a>\"); document.title = 'answered'; });"
                          "</script>"),
               User::ReadsDialog, u"answered"_s);
+    QTest::newRow("dialog of an international address")
+        << QByteArray("<script>location = 'http://ペタッと.localhost:{port}/dialog';</script>")
+        << User::ReadsDialog << u"shown"_s << u"http://ペタッと.localhost:{port}/dialog"_s
+        << u"http://xn--o9jujma4g.localhost"_s << QString() << QByteArray();
     staysHere("palette usable during an alert",
               QByteArray("<script>setTimeout(() => { alert('{marker}');"
                          " document.title = 'answered'; });</script>"),
@@ -673,7 +677,7 @@ void TestForm6::pageIsHeldIn()
     const QByteArray bust(
         "function bust() { try { top.location = 'http://localhost:{port}/away'; }"
         " catch (e) {} setTimeout(() => parent.postMessage('tried', '*'), 500); }");
-    PageServer server(
+    QMap<QString, QByteArray> pages(
         {{QStringLiteral("/"), html},
          {QStringLiteral("/away"), "<title>away</title>"},
          {QStringLiteral("/dialog"), "<script>setTimeout(() => { alert('{marker}');"
@@ -693,6 +697,10 @@ void TestForm6::pageIsHeldIn()
           " allow-modals' srcdoc=\"<script>parent.postMessage('prompt ' +"
           " prompt('セッションの有効期限が切れました。パスワードをもう一度入力してください。'),"
           " '*');</script>\"></iframe>"}});
+    // The server's own pages that show a value show the same one.
+    for (QByteArray& page : pages)
+        page.replace("{marker}", kMarker);
+    PageServer server(std::move(pages));
     const auto expand = [&server](const QString& address) {
         return QUrl(QString(address).replace(QStringLiteral("{port}"),
                                              QString::number(server.url({}).port())));
@@ -721,9 +729,11 @@ void TestForm6::pageIsHeldIn()
     // The dialogs the user answers; any other dialog is one too many.
     DialogAnswers answers(form);
     QImage seen, asPlainText;
+    QString dialogTitle;
     switch (user) {
     case User::ReadsDialog:
         answers.then([&](platform::BrowserDialog& dialog) {
+            dialogTitle = dialog.windowTitle();
             QList<QLabel*> labels = dialog.findChildren<QLabel*>();
             labels.removeIf([](const QLabel* label) {
                 return !label->text().contains(QString::fromUtf8(kMarker));
@@ -826,6 +836,8 @@ void TestForm6::pageIsHeldIn()
         // What the user sees is the message as it came, tags and all.
         QVERIFY(!seen.isNull());
         QCOMPARE(seen, asPlainText);
+        // The dialog names the site as the caption does.
+        QCOMPARE(dialogTitle, site + QStringLiteral(" の内容"));
         break;
     case User::UsesPaletteDuringDialog:
     case User::SilencesDialogsThenCloses:
