@@ -16,7 +16,7 @@ constexpr QRect kOuterPlace = platform::twips(1800, 0, 10200, 8685);
 
 } // namespace
 
-Form6::Form6(RecordSource record)
+Form6::Form6(RecordSource record) : m_record(std::move(record))
 {
     platform::prepareBrowserEngine();
     setObjectName(QStringLiteral("Form6"));
@@ -25,9 +25,16 @@ Form6::Form6(RecordSource record)
     // practice page or for the site the user meant to visit.
     brwWebBrowser = new platform::Browser(this);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
-    auto* filler = new FormFiller(*brwWebBrowser, std::move(record));
-    connect(brwWebBrowser, &platform::Browser::fillFormRequested, filler, &FormFiller::fill);
+    letFill(*brwWebBrowser);
     Load();
+}
+
+void Form6::letFill(platform::Browser& view)
+{
+    auto* filler = new FormFiller(view, m_record);
+    connect(&view, &platform::Browser::fillFormRequested, filler, &FormFiller::fill);
+    // Sites often open their sign-up form in a window of its own.
+    connect(&view, &platform::Browser::popupOpened, this, &Form6::letFill);
 }
 
 void Form6::Load()

@@ -36,4 +36,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Lets the user fill forms in `view` and in the pop-ups it opens.
+    void letFill(platform::Browser& view);
+
+    RecordSource m_record;
 };

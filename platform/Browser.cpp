@@ -68,6 +68,7 @@ void Browser::openPopup(QWebEngineNewWindowRequest& request)
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->resize(window()->size());
     request.openIn(popup->page());
+    emit popupOpened(*popup);
     popup->show();
 }
 
@@ -79,7 +80,7 @@ void Browser::showSite()
 void Browser::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu* menu = createStandardContextMenu();
-    // Offered only where a fill is wired up: pop-ups have none.
+    // Offered only where a fill is wired up.
     if (!isSignalConnected(QMetaMethod::fromSignal(&Browser::fillFormRequested))) {
         menu->popup(event->globalPos());
         return;

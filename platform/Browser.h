@@ -30,6 +30,9 @@ signals:
     // The user asked to fill the form under `at` (in the page's CSS pixels),
     // or the one that holds the focus when there is no point.
     void fillFormRequested(std::optional<QPointF> at);
+    // A page opened `popup` on the user's gesture; it is not shown yet, so
+    // that what this browser can do may be given to it first.
+    void popupOpened(platform::Browser& popup);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

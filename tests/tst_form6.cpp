@@ -65,6 +65,7 @@ enum class User
     ClosesDuringDialog,
     PressesFillKey,        // in the box `target`, then shows the page's boxes in its title
     PressesFillKeyInFrame, // the same in the frame `target`
+    PressesFillKeyInPopup, // in the box `target` of the pop-up that `target` opens
     ChoosesFillFromMenu,   // on the element `target`, then the same
 };
 
@@ -589,6 +590,11 @@ void TestForm6::pageIsHeldIn_data()
     // Filling a form: only the form the user chose, only boxes the user can
     // see and type in, and only on the user's own command.
     const QByteArray filledOnly = "target=" + QByteArray(kEmail) + "/1/1 trap=/0/0";
+    QTest::newRow("fill key in a pop-up")
+        << QByteArray("<title>opener</title>"
+                      "<a id='target' target='_blank' href='/form'>会員登録</a>")
+        << User::PressesFillKeyInPopup << u"opener"_s << QString() << here
+        << u"http://127.0.0.1:{port}/form"_s << QByteArray();
     staysHere("fill key: only the focused form",
               fillPage("<form><label>メールアドレス <input id='trap' type='email'"
                        " autocomplete='email'></label></form>"
@@ -680,6 +686,9 @@ void TestForm6::pageIsHeldIn()
     QMap<QString, QByteArray> pages(
         {{QStringLiteral("/"), html},
          {QStringLiteral("/away"), "<title>away</title>"},
+         {QStringLiteral("/form"),
+          "<title>form</title><form><label>メールアドレス <input id='target' type='email'"
+          " autocomplete='email' oninput=\"document.title = 'away'\"></label></form>"},
          {QStringLiteral("/dialog"), "<script>setTimeout(() => { alert('{marker}');"
                                      " document.title = 'shown'; });</script>"},
          {QStringLiteral("/opener"), "<script>window.open('http://127.0.0.1:{port}/away');"
@@ -806,6 +815,23 @@ void TestForm6::pageIsHeldIn()
                             user == User::SilencesDialogsThenCloses ||
                             user == User::SilencesDialogsThenLoads ||
                             user == User::ClosesDuringDialog;
+    // Focuses the box `target` of a browser's page with a click, then presses
+    // the fill key there.
+    const auto pressFillKey = [](platform::Browser& browser) {
+        QVERIFY(QTest::qWaitForWindowActive(browser.window()));
+        const QPoint target = elementCentre(browser, QStringLiteral("target"));
+        const auto focused = [&browser] {
+            return evaluate(browser, QStringLiteral("document.activeElement.id")) == u"target"_s;
+        };
+        // The engine may still be readying its input when the page shows.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                QTest::mouseClick(browser.focusProxy(), Qt::LeftButton, {}, target);
+                return QTest::qWaitFor(focused, 1000);
+            },
+            20000));
+        QTest::keyClick(browser.focusProxy(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    };
     QUrl shown;
     const auto pageShown = [&] {
         if ((loads.isEmpty() && !loads.wait(20000)) || !loads.first().at(0).toBool())
@@ -859,22 +885,21 @@ void TestForm6::pageIsHeldIn()
         QVERIFY(waitForLoad(view));
         break;
     case User::PressesFillKey:
-    case User::PressesFillKeyInFrame: {
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        const QPoint target = elementCentre(view, QStringLiteral("target"));
-        const auto focused = [&view] {
-            return evaluate(view, QStringLiteral("document.activeElement.id")) == u"target"_s;
-        };
-        // The engine may still be readying its input when the page shows.
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, target);
-                return QTest::qWaitFor(focused, 1000);
-            },
-            20000));
-        QTest::keyClick(view.focusProxy(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    case User::PressesFillKeyInFrame:
+        pressFillKey(view);
         QTRY_COMPARE_WITH_TIMEOUT(fillsDone.count(), 1, 20000);
         evaluate(view, QStringLiteral("document.title = summary()"));
+        break;
+    case User::PressesFillKeyInPopup: {
+        QVERIFY(clickElement(view, QStringLiteral("target"), {}));
+        QTRY_VERIFY_WITH_TIMEOUT(!popupsOf(form).isEmpty(), 20000);
+        platform::Browser& opened = *popupsOf(form).first();
+        auto* filler = opened.findChild<FormFiller*>({}, Qt::FindDirectChildrenOnly);
+        QVERIFY(filler);
+        QSignalSpy popupFills(filler, &FormFiller::finished);
+        QTRY_COMPARE_WITH_TIMEOUT(opened.title(), u"form"_s, 20000);
+        pressFillKey(opened);
+        QTRY_COMPARE_WITH_TIMEOUT(popupFills.count(), 1, 20000);
         break;
     }
     case User::ChoosesFillFromMenu: {
