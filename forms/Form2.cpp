@@ -18,6 +18,7 @@
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 
 using platform::twips;
 
@@ -34,6 +35,25 @@ constexpr char16_t kFirstRunInstruction[] =
 // Multi-line boxes are only one line high; the document's default margin
 // would hide the text's lower half.
 constexpr int kMultiLineMargin = 1;
+
+// Qt's word wrap takes time quadratic in the length of a run it may not
+// break: a value of 1 MiB with no space, as a damaged or hostile file may
+// hold, kept the editor from opening for three minutes. Such a value is
+// wrapped anywhere, which takes a second; ordinary text, Japanese included,
+// keeps its word wrap.
+constexpr qsizetype kLongestRunWordWrapped = 1000;
+
+QTextOption::WrapMode wrapModeFor(const QString& text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype previous = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at != -1; at = breaks.toNextBoundary()) {
+        if (at - previous > kLongestRunWordWrapped)
+            return QTextOption::WrapAnywhere;
+        previous = at;
+    }
+    return QTextOption::WordWrap;
+}
 
 QFont gothic(double points)
 {
@@ -270,6 +290,9 @@ QString Form2::slotText(int slot) const
 void Form2::setSlotText(int slot, const QString& text)
 {
     QWidget* box = Text[slot];
+    // Before the text, whose layout follows at once.
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(box))
+        lines->setWordWrapMode(wrapModeFor(text));
     box->metaObject()->userProperty().write(box, text);
     // Show the beginning of a long value, not its end.
     if (auto* line = qobject_cast<QLineEdit*>(box))

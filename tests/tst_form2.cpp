@@ -344,6 +344,9 @@ void TestForm2::commit_data()
     const QString longValue(40000, QLatin1Char('x'));
     QTest::newRow("value past a line edit's default length")
         << SlotTexts{{44, longValue}} << SlotTexts{{44, longValue}};
+    const QString unbroken(1'000'000, QLatin1Char('x'));
+    QTest::newRow("megabyte without a break in a multi-line box")
+        << SlotTexts{{54, unbroken}} << SlotTexts{{54, unbroken}};
 }
 
 void TestForm2::commit()
