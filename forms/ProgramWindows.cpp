@@ -8,7 +8,12 @@
 #include "forms/Form6Module.h"
 #include "platform/Module.h"
 
-ProgramWindows::ProgramWindows(Module1& module) : m_module(module) {}
+ProgramWindows::ProgramWindows(Module1& module) : m_module(module)
+{
+    // The browser opens later, perhaps after the package was upgraded under
+    // the running program.
+    platform::keepModule(QStringLiteral(PETATTO_BROWSER_MODULE));
+}
 
 ProgramWindows::~ProgramWindows() = default;
 

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <cstdio>
+
 using profile::kSlotCount;
 
 namespace {
@@ -43,7 +45,8 @@ private slots:
     void controlsLookAsIntended();
     void controlsHaveAccessibleNames();
     void closingThePaletteEndsTheProgram();
-    void browserModuleMissing();
+    void browserModule_data();
+    void browserModule();
 };
 
 void TestStartup::outcomes_data()
@@ -237,33 +240,67 @@ void TestStartup::closingThePaletteEndsTheProgram()
     QCOMPARE(QApplication::exec(), 0);
 }
 
-void TestStartup::browserModuleMissing()
+void TestStartup::browserModule_data()
 {
-    // An installation that lost the browser module: this test runs again in a
-    // child process that loads the program's libraries from a folder without
-    // the module.
-    if (!qEnvironmentVariableIsSet("PETATTO_WITHOUT_MODULES")) {
+    QTest::addColumn<bool>("installed"); // in the folder when the program starts
+    QTest::addColumn<bool>("replaced");  // by a broken file after start-up, as by an upgrade
+    QTest::newRow("missing") << false << false;
+    QTest::newRow("replaced after start-up") << true << true;
+}
+
+void TestStartup::browserModule()
+{
+    QFETCH(bool, installed);
+    QFETCH(bool, replaced);
+    const auto isModule = [](const QString& library) {
+        return library.contains(QStringLiteral("petatto-browser"));
+    };
+    // This test runs again in a child process that loads the program's
+    // libraries from a folder of its own, which it may then change.
+    if (!qEnvironmentVariableIsSet("PETATTO_OWN_LIBRARIES")) {
         QTemporaryDir libraries;
         const QDir built(QStringLiteral(PETATTO_LIBRARY_DIR));
         for (const QString& library : built.entryList({QStringLiteral("*.so*")}, QDir::Files)) {
-            if (!library.contains(QStringLiteral("petatto-browser")))
+            if (installed || !isModule(library))
                 QVERIFY(QFile::copy(built.filePath(library), libraries.filePath(library)));
         }
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraries.path());
-        environment.insert(QStringLiteral("PETATTO_WITHOUT_MODULES"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("PETATTO_OWN_LIBRARIES"), libraries.path());
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("browserModuleMissing")});
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("browserModule:") + QString::fromUtf8(QTest::currentDataTag())});
         QVERIFY(child.waitForFinished(60000));
         QVERIFY2(child.exitCode() == 0, child.readAll().constData());
         return;
     }
     ProgramSession session;
     session.dir.writeProfile(fileWithMarker(u"1"_s));
+    if (replaced) {
+        // As dpkg does: the new file is written beside the old one and
+        // renamed over it.
+        const QDir libraries(qEnvironmentVariable("PETATTO_OWN_LIBRARIES"));
+        QStringList modules = libraries.entryList(QDir::Files);
+        modules.removeIf([&](const QString& library) { return !isModule(library); });
+        QCOMPARE(modules.size(), 1);
+        QFile upgrade(libraries.filePath(QStringLiteral("upgrade.tmp")));
+        QVERIFY(upgrade.open(QIODevice::WriteOnly));
+        QVERIFY(upgrade.write("not a module of this program") > 0);
+        upgrade.close();
+        QVERIFY(std::rename(QFile::encodeName(upgrade.fileName()).constData(),
+                            QFile::encodeName(libraries.filePath(modules.first())).constData()) ==
+                0);
+    }
     QVERIFY(startUpAndWait(session.windows));
+    if (installed) {
+        QCOMPARE(session.errors.numbers(), QList<int>{});
+        QVERIFY(session.windows.browser());
+        QCOMPARE(int(session.module.HasProfile), 1);
+        return;
+    }
     QCOMPARE(session.errors.numbers(), QList<int>{ErrorNumber::loadingModule});
     QVERIFY(!session.windows.browser());
     QVERIFY(!session.windows.welcome());
