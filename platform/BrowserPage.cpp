@@ -128,12 +128,24 @@ bool BrowserPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& me
     return answer.has_value();
 }
 
-bool BrowserPage::mayAsk(const QUrl& origin) const
+bool BrowserPage::mayAsk(const QUrl& origin)
 {
     // Only the page shown asks the user: a frame of another site, or one
     // sandboxed without a site of its own, could otherwise pass its question
     // off as the page's.
-    return !m_silenced && !m_windowClosing && !m_dialog && isSameOrigin(origin, url());
+    return !m_silenced && !m_windowClosing && !m_dialog && isSameOrigin(origin, shownAddress());
+}
+
+QUrl BrowserPage::shownAddress()
+{
+    // Qt 6.8 gives url() a new page's address only some time after the page
+    // has begun to run, so that a question the page asks at once looked as if
+    // it came from the page before; its main frame knows the address at once.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    return mainFrame().url();
+#else
+    return url();
+#endif
 }
 
 std::optional<QString> BrowserPage::ask(BrowserDialog::Kind kind, const QUrl& origin,

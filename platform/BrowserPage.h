@@ -37,7 +37,9 @@ protected:
 
 private:
     // Whether a dialog of `origin` may be put to the user now.
-    bool mayAsk(const QUrl& origin) const;
+    bool mayAsk(const QUrl& origin);
+    // The address of the document shown now.
+    QUrl shownAddress();
 
     // The user's answer, or nothing when the dialog was cancelled, closed or
     // not shown at all.
