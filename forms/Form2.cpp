@@ -38,9 +38,9 @@ constexpr int kMultiLineMargin = 1;
 
 // Qt's word wrap takes time quadratic in the length of a run it may not
 // break: a value of 1 MiB with no space, as a damaged or hostile file may
-// hold, kept the editor from opening for three minutes. Such a value is
-// wrapped anywhere, which takes a second; ordinary text, Japanese included,
-// keeps its word wrap.
+// hold, kept the editor from opening for two to three minutes. Such a value is
+// wrapped anywhere, which takes half a second; ordinary text, Japanese
+// included, keeps its word wrap.
 constexpr qsizetype kLongestRunWordWrapped = 1000;
 
 QTextOption::WrapMode wrapModeFor(const QString& text)
